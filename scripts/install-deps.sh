@@ -12,7 +12,7 @@ pkgs=(
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libqt5webkit5-dev
   qttools5-dev qttools5-dev-tools qttranslations5-l10n
   libqt5sql5-sqlite
-  xvfb xauth x11-utils imagemagick
+  xvfb xauth x11-utils imagemagick openbox
   fonts-dejavu-core fonts-noto-cjk
   locales desktop-file-utils
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64

@@ -1,0 +1,205 @@
+// The single-instance channel between real processes. Each case runs its
+// processes with a private temporary folder, which isolates their channel
+// from any other editor on the machine.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <signal.h>
+
+class TestSingleApp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void twoQuickSendersArriveInOrder();
+    void editorHandsOffQuotedArguments_data();
+    void editorHandsOffQuotedArguments();
+    void fullBlockDropsMessageInsteadOfOverwriting();
+    void killedOwnerIsReplacedByNextStart();
+    void editorStartedAfterKillShowsWindow();
+
+private:
+    QProcessEnvironment environment() const;
+    QProcess* startReceiver(int nSeconds = 30);
+    QString runPeer(const QStringList& lstArgs);
+    QStringList messages(QProcess* pProcess);
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    QList<QProcess*> m_lstProcesses;
+    QMap<QProcess*, QByteArray> m_mapOutput;
+};
+
+void TestSingleApp::init()
+{
+    m_pDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_pDir->isValid());
+}
+
+void TestSingleApp::cleanup()
+{
+    for (QProcess* pProcess : qAsConst(m_lstProcesses)) {
+        pProcess->terminate();
+        if (!pProcess->waitForFinished(3000)) {
+            pProcess->kill();
+            pProcess->waitForFinished(3000);
+        }
+        delete pProcess;
+    }
+    m_lstProcesses.clear();
+    m_mapOutput.clear();
+    // Segments of killed processes outlive them: one clean owner that ends
+    // at once takes over whatever is left and releases it.
+    runPeer({"receive", "0"});
+}
+
+QProcessEnvironment TestSingleApp::environment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", m_pDir->path());
+    env.insert("HOME", m_pDir->path());
+    env.insert("XDG_CONFIG_HOME", m_pDir->path() + "/config");
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
+    return env;
+}
+
+QProcess* TestSingleApp::startReceiver(int nSeconds)
+{
+    auto* pProcess = new QProcess;
+    m_lstProcesses.append(pProcess);
+    pProcess->setProcessEnvironment(environment());
+    connect(pProcess, &QProcess::readyReadStandardOutput, this,
+            [this, pProcess]() { m_mapOutput[pProcess] += pProcess->readAllStandardOutput(); });
+    pProcess->start(SCRB_PEER_BINARY, {"receive", QString::number(nSeconds)});
+    return pProcess;
+}
+
+QString TestSingleApp::runPeer(const QStringList& lstArgs)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(SCRB_PEER_BINARY, lstArgs);
+    if (!process.waitForFinished(10000))
+        return "TIMEOUT";
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QStringList TestSingleApp::messages(QProcess* pProcess)
+{
+    QStringList lstMessages;
+    const QStringList lstLines = QString::fromUtf8(m_mapOutput.value(pProcess)).split('\n');
+    for (const QString& strLine : lstLines) {
+        if (strLine.startsWith("MSG:"))
+            lstMessages.append(strLine.mid(4));
+    }
+    return lstMessages;
+}
+
+void TestSingleApp::twoQuickSendersArriveInOrder()
+{
+    QProcess* pReceiver = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(m_mapOutput.value(pReceiver).startsWith("READY"), 10000);
+    QCOMPARE(runPeer({"send", "first"}), QString("SENT"));
+    QCOMPARE(runPeer({"send", "second"}), QString("SENT"));
+    QTRY_COMPARE_WITH_TIMEOUT(messages(pReceiver), (QStringList{"first", "second"}), 5000);
+}
+
+void TestSingleApp::editorHandsOffQuotedArguments_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("two files") << QStringList{"a", "b"} << "\"a\" \"b\"";
+    QTest::newRow("no arguments") << QStringList{} << " ";
+    QTest::newRow("spaces and non-ascii")
+        << QStringList{QString::fromUtf8("/home/u/日本 語/ファイル.txt"), "/x y.txt"}
+        << QString::fromUtf8("\"/home/u/日本 語/ファイル.txt\" \"/x y.txt\"");
+    QTest::newRow("already quoted") << QStringList{"\"q r\""} << "\"q r\"";
+}
+
+void TestSingleApp::editorHandsOffQuotedArguments()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    QProcess* pReceiver = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(m_mapOutput.value(pReceiver).startsWith("READY"), 10000);
+
+    QProcess editor;
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    editor.setProcessEnvironment(env);
+    editor.start(SCRB_BINARY, args);
+    QVERIFY(editor.waitForFinished(15000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(messages(pReceiver), QStringList{message}, 5000);
+}
+
+void TestSingleApp::fullBlockDropsMessageInsteadOfOverwriting()
+{
+    QProcess* pReceiver = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(m_mapOutput.value(pReceiver).startsWith("READY"), 10000);
+    // Hold the receiver still so that it cannot empty the block in between.
+    ::kill(static_cast<pid_t>(pReceiver->processId()), SIGSTOP);
+    const QString strFirst = runPeer({"send-bytes", "65000"});
+    const QString strSecond = runPeer({"send-bytes", "600"});
+    const QString strThird = runPeer({"send", "fits"});
+    ::kill(static_cast<pid_t>(pReceiver->processId()), SIGCONT);
+    QCOMPARE(strFirst, QString("SENT"));
+    QCOMPARE(strSecond, QString("DROPPED"));
+    QCOMPARE(strThird, QString("SENT"));
+    QTRY_COMPARE_WITH_TIMEOUT(messages(pReceiver).size(), 2, 5000);
+    QCOMPARE(messages(pReceiver).at(0), QString(65000, 'x'));
+    QCOMPARE(messages(pReceiver).at(1), QString("fits"));
+}
+
+void TestSingleApp::killedOwnerIsReplacedByNextStart()
+{
+    QProcess* pFirst = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(m_mapOutput.value(pFirst).startsWith("READY"), 10000);
+    QCOMPARE(runPeer({"send", "to first"}), QString("SENT"));
+    ::kill(static_cast<pid_t>(pFirst->processId()), SIGKILL);
+    QVERIFY(pFirst->waitForFinished(5000));
+
+    QProcess* pSecond = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(!m_mapOutput.value(pSecond).isEmpty(), 10000);
+    QVERIFY2(m_mapOutput.value(pSecond).startsWith("READY"), m_mapOutput.value(pSecond));
+    QCOMPARE(runPeer({"send", "to second"}), QString("SENT"));
+    // Whatever the dead owner left unread is not replayed to its successor.
+    QTRY_COMPARE_WITH_TIMEOUT(messages(pSecond), QStringList{"to second"}, 5000);
+}
+
+void TestSingleApp::editorStartedAfterKillShowsWindow()
+{
+    if (qgetenv("DISPLAY").isEmpty())
+        QSKIP("needs an X server (run under xvfb-run)");
+    QProcessEnvironment env = environment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    auto startEditor = [&]() {
+        auto* pProcess = new QProcess;
+        m_lstProcesses.append(pProcess);
+        pProcess->setProcessEnvironment(env);
+        pProcess->start(SCRB_BINARY, QStringList());
+        return pProcess;
+    };
+    auto windowShown = []() {
+        QProcess xwininfo;
+        xwininfo.start("xwininfo", {"-root", "-tree"});
+        xwininfo.waitForFinished(5000);
+        return xwininfo.readAllStandardOutput().contains("\"Scribo\"");
+    };
+    QProcess* pFirst = startEditor();
+    QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+    ::kill(static_cast<pid_t>(pFirst->processId()), SIGKILL);
+    QVERIFY(pFirst->waitForFinished(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(!windowShown(), 5000);
+
+    QProcess* pSecond = startEditor();
+    QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+    QCOMPARE(pSecond->state(), QProcess::Running);
+    // And it now receives what later starts hand over.
+    QCOMPARE(runPeer({"send", "hello"}), QString("SENT"));
+}
+
+QTEST_GUILESS_MAIN(TestSingleApp)
+#include "tst_singleapp.moc"
