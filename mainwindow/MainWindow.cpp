@@ -1,0 +1,328 @@
+#include "mainwindow/MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "app/Arguments.h"
+#include "app/CSettings.h"
+#include "app/Globals.h"
+#include "mainwindow/CTabWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+const char* const AppTitle = "Scribo";
+constexpr int RecentFileCount = 6;
+}
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+{
+    // Highlighting results cross threads in these types.
+    qRegisterMetaType<QTextBlock>("QTextBlock");
+    qRegisterMetaType<QList<QTextLayout::FormatRange>>("QList<QTextLayout::FormatRange>");
+    ui->setupUi(this);
+    assignStandardKeys();
+    createStatusLabels();
+    setAcceptDrops(true);
+    createTabWidget();
+    createDocks();
+    createHtmlToolBar();
+    ui->actionLine_Wrap->setChecked(g_pSettings->m_bLineWrap);
+
+    setWindowIcon(QIcon(":/share/main.png"));
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &MainWindow::clipboardDataChanged);
+    connect(g_pSettings, &CSettings::textFontSizeChanged, this, &MainWindow::onTextFontSize);
+    setUnifiedTitleAndToolBarOnMac(true);
+
+    if (!restoreState(g_pSettings->m_arrFrameState, 0))
+        resizeDocks({m_pDockFolder, m_pDockPreview}, {260, 340}, Qt::Horizontal);
+    refreshFrame();
+}
+
+MainWindow::~MainWindow()
+{
+    g_pSettings->m_arrFrameState = saveState(0);
+    delete ui;
+}
+
+void MainWindow::assignStandardKeys()
+{
+    const QList<QPair<QAction*, QKeySequence::StandardKey>> lstKeys = {
+        {ui->actionNewHtml, QKeySequence::New},       {ui->actionOpen, QKeySequence::Open},
+        {ui->actionSave, QKeySequence::Save},         {ui->actionSave_As, QKeySequence::SaveAs},
+        {ui->actionExit, QKeySequence::Quit},         {ui->actionUndo, QKeySequence::Undo},
+        {ui->actionRedo, QKeySequence::Redo},         {ui->actionCut, QKeySequence::Cut},
+        {ui->actionCopy, QKeySequence::Copy},         {ui->actionPaste, QKeySequence::Paste},
+        {ui->actionSelect_All, QKeySequence::SelectAll}, {ui->actionFind, QKeySequence::Find},
+        {ui->actionFind_Next, QKeySequence::FindNext},
+        {ui->actionFind_Previous, QKeySequence::FindPrevious},
+        {ui->actionRefresh, QKeySequence::Refresh},
+    };
+    // Some platforms bind a standard key to a sequence the form already uses
+    // (Find Next is also Ctrl+G on X11); two actions sharing one shortcut
+    // would make it trigger neither.
+    QList<QKeySequence> lstFormKeys;
+    for (QAction* pAction : findChildren<QAction*>()) {
+        if (!pAction->shortcut().isEmpty())
+            lstFormKeys.append(pAction->shortcut());
+    }
+    for (const auto& key : lstKeys) {
+        QList<QKeySequence> lstBindings = QKeySequence::keyBindings(key.second);
+        for (const QKeySequence& seq : lstFormKeys)
+            lstBindings.removeAll(seq);
+        key.first->setShortcuts(lstBindings);
+    }
+}
+
+void MainWindow::createStatusLabels()
+{
+    statusBar()->addWidget(new QLabel(statusBar()), 1);
+    const QStringList lstTips = {tr("Col, Row and Selected"), tr("Program Language"),
+                                 tr("Return Format"), tr("Text Codec")};
+    const char* const arrNames[] = {"labelPosition", "labelLanguage", "labelReturnFormat",
+                                    "labelTextCodec"};
+    QLabel** arrLabels[] = {&m_pLabelPos, &m_pLabelLang, &m_pLabelReturn, &m_pLabelCodec};
+    for (int i = 0; i < 4; ++i) {
+        auto* pLabel = new QLabel(statusBar());
+        pLabel->setObjectName(arrNames[i]);
+        pLabel->setMargin(2);
+        pLabel->setFrameShadow(QFrame::Sunken);
+        pLabel->setMinimumWidth(50);
+        pLabel->setToolTip(lstTips.at(i));
+        statusBar()->addWidget(pLabel);
+        *arrLabels[i] = pLabel;
+    }
+    onTextFontSize(g_pSettings->m_nTextFontSize);
+}
+
+void MainWindow::onTextFontSize(int nSize)
+{
+    const QString strStyle = QString("QLabel{color:#444;font-size:%1px}").arg(qRound(0.8 * nSize));
+    for (QLabel* pLabel : {m_pLabelPos, m_pLabelLang, m_pLabelReturn, m_pLabelCodec})
+        pLabel->setStyleSheet(strStyle);
+}
+
+void MainWindow::createTabWidget()
+{
+    m_pTabWidget = new CTabWidget(ui->centralWidget);
+    m_pTabWidget->setTabsClosable(true);
+    m_pTabWidget->setMovable(true);
+    m_pTabWidget->setDocumentMode(true);
+    m_pTabWidget->setAttribute(Qt::WA_StyledBackground);
+    m_pTabWidget->setStyleSheet(
+        "QTabWidget{background-color:#FDFDFD;} QTabWidget::tab-bar{left:5px;}");
+    m_lstTabContextActions << tr("Open position of file");
+    m_pTabWidget->setContextActions(m_lstTabContextActions);
+    ui->centralWidget->layout()->addWidget(m_pTabWidget);
+}
+
+void MainWindow::createDocks()
+{
+    m_pDockPreview = new QDockWidget(tr("Preview"), this);
+    m_pDockPreview->setObjectName("Preview");
+    m_pPreviewWidget = new QWidget(m_pDockPreview);
+    m_pDockPreview->setWidget(m_pPreviewWidget);
+    addDockWidget(Qt::RightDockWidgetArea, m_pDockPreview);
+
+    m_pDockFolder = new QDockWidget(tr("Folder Browser"), this);
+    m_pDockFolder->setObjectName("Folder Browser");
+    m_pFolderPanel = new QWidget(m_pDockFolder);
+    m_pDockFolder->setWidget(m_pFolderPanel);
+    addDockWidget(Qt::LeftDockWidgetArea, m_pDockFolder);
+
+    QAction* pActFolder = m_pDockFolder->toggleViewAction();
+    pActFolder->setIcon(QIcon(":/res/folder_explore.png"));
+    QAction* pActPreview = m_pDockPreview->toggleViewAction();
+    pActPreview->setIcon(QIcon(":/res/preview.png"));
+    for (QWidget* pWidget : {static_cast<QWidget*>(ui->menuView),
+                             static_cast<QWidget*>(ui->mainToolBar)}) {
+        pWidget->addAction(pActFolder);
+        pWidget->addAction(pActPreview);
+    }
+}
+
+void MainWindow::createHtmlToolBar()
+{
+    m_pComboFont = new QFontComboBox(ui->toolBarFormat);
+    ui->toolBarFormat->addWidget(m_pComboFont);
+    m_pComboSize = new QComboBox(ui->toolBarFormat);
+    m_pComboSize->setObjectName("comboSize");
+    m_pComboSize->setEditable(true);
+    for (int nSize : QFontDatabase::standardSizes())
+        m_pComboSize->addItem(QString::number(nSize));
+    ui->toolBarFormat->addWidget(m_pComboSize);
+
+    m_pActTextColor = new QAction(tr("Text Color"), this);
+    m_pActTextColor->setObjectName("actionTextColor");
+    m_pActTextColor->setMenu(new QMenu(this));
+    setColorIcon(m_pActTextColor, g_pSettings->m_clrTextColor.name(), ":/res/color_text.png");
+    ui->toolBarFormat->addAction(m_pActTextColor);
+
+    m_pActBackColor = new QAction(tr("Background Color"), this);
+    m_pActBackColor->setObjectName("actionBackColor");
+    m_pActBackColor->setMenu(new QMenu(this));
+    setColorIcon(m_pActBackColor, g_pSettings->m_clrBackColor.name(), ":/res/color_text_bk.png");
+    ui->toolBarFormat->addAction(m_pActBackColor);
+}
+
+void MainWindow::setColorIcon(QAction* pAction, const QString& strColor, const QString& strIcon)
+{
+    QPixmap pix(32, 32);
+    const QColor clr(strColor);
+    if (strIcon.isEmpty()) {
+        pix.fill(clr);
+    } else {
+        pix.fill(Qt::transparent);
+        QPainter painter(&pix);
+        painter.drawImage(QRect(0, 0, 32, 32), QImage(strIcon));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(clr);
+        painter.drawRect(QRect(QPoint(0, 25), QPoint(31, 31)));
+    }
+    pAction->setIcon(QIcon(pix));
+}
+
+void MainWindow::refreshFrame()
+{
+    if (m_bBusy)
+        return;
+    m_bBusy = true;
+    const bool bHasTabs = m_pTabWidget->count() > 0;
+    for (QAction* pAction : {ui->actionCut, ui->actionCopy, ui->actionPaste, ui->actionSelect_All,
+                             ui->actionBold, ui->actionItalic, ui->actionUnderline, ui->actionSave,
+                             ui->actionSave_As, ui->actionUndo, ui->actionRedo,
+                             ui->actionVerify_Valid, ui->actionFormatting,
+                             ui->actionToggle_Comment, m_pActTextColor, m_pActBackColor})
+        pAction->setEnabled(false);
+    m_pComboFont->setEnabled(false);
+    m_pComboSize->setEnabled(false);
+    ui->toolBarFormat->setVisible(false);
+    for (QMenu* pMenu : {ui->menuLanguage, ui->menuText_Codec}) {
+        for (QAction* pAction : pMenu->actions()) {
+            pAction->setChecked(false);
+            pAction->setEnabled(false);
+        }
+    }
+    ui->actionSave_All->setEnabled(bHasTabs);
+    ui->actionRefresh->setEnabled(bHasTabs);
+    refreshTitle();
+    refreshRecentFiles();
+    refreshStatusLabels();
+    m_bBusy = false;
+}
+
+void MainWindow::refreshTitle()
+{
+    setWindowTitle(AppTitle);
+}
+
+void MainWindow::refreshRecentFiles()
+{
+    const QStringList& lstRecent = g_pSettings->m_lstRecentFiles;
+    QAction* const arrActions[RecentFileCount] = {
+        ui->actionRecent_File_1, ui->actionRecent_File_2, ui->actionRecent_File_3,
+        ui->actionRecent_File_4, ui->actionRecent_File_5, ui->actionRecent_File_6};
+    for (int i = 0; i < RecentFileCount; ++i) {
+        QAction* pAction = arrActions[i];
+        const bool bHasEntry = i < lstRecent.size();
+        if (i == 0) {
+            pAction->setText(bHasEntry ? lstRecent.at(i) : tr("(empty)"));
+            pAction->setEnabled(bHasEntry);
+        } else {
+            pAction->setText(bHasEntry ? lstRecent.at(i) : QString());
+            pAction->setVisible(bHasEntry);
+        }
+    }
+}
+
+void MainWindow::refreshStatusLabels()
+{
+    for (QLabel* pLabel : {m_pLabelPos, m_pLabelLang, m_pLabelReturn, m_pLabelCodec})
+        pLabel->clear();
+    for (QAction* pAction : {ui->actionWindows, ui->actionUnix, ui->actionOSX}) {
+        pAction->setChecked(false);
+        pAction->setEnabled(false);
+    }
+}
+
+void MainWindow::parseArgument(const QString& strMessage)
+{
+    parseArguments(splitArgumentMessage(strMessage));
+}
+
+void MainWindow::parseArguments(const QStringList& lstArgs)
+{
+    topWindow();
+    bool bRootSet = false;
+    for (const QString& strArg : lstArgs) {
+        const QFileInfo info(strArg);
+        if (info.isDir() && !bRootSet) {
+            m_strRootPath = info.absoluteFilePath();
+            bRootSet = true;
+        }
+    }
+}
+
+void MainWindow::topWindow()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    activateWindow();
+    activateWindow();
+    raise();
+}
+
+QStringList MainWindow::localFilesOf(const QMimeData* pMime)
+{
+    QStringList lstFiles;
+    if (!pMime)
+        return lstFiles;
+    for (const QUrl& url : pMime->urls()) {
+        if (!url.isLocalFile())
+            break;
+        lstFiles.append(url.toLocalFile());
+    }
+    return lstFiles;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFilesOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::on_actionExit_triggered()
+{
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    QMessageBox::about(
+        this, tr("About %1").arg(AppTitle),
+        tr("<h2>%1 %2</h2><p>An editor for text and web files: code with syntax highlighting "
+           "in many languages, HTML pages edited as pages or as source, and images.</p>"
+           "<p>Copyright &copy; Norvel Software.</p>")
+            .arg(AppTitle, SCRB_VERSION));
+}
+
+void MainWindow::clipboardDataChanged()
+{
+    const QMimeData* pMime = QApplication::clipboard()->mimeData();
+    ui->actionPaste->setEnabled(ui->actionCopy->isEnabled() && pMime && pMime->hasText());
+}
