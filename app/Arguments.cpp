@@ -1,5 +1,7 @@
 #include "app/Arguments.h"
 
+#include <QFileInfo>
+
 void buildArgumentLists(const QStringList& lstRaw, QStringList& lstPlain, QStringList& lstQuoted)
 {
     for (const QString& strRaw : lstRaw) {
@@ -32,4 +34,16 @@ QStringList splitArgumentMessage(const QString& strMessage)
     }
     flush();
     return lstArgs;
+}
+
+QStringList absoluteExistingPaths(const QStringList& lstArgs)
+{
+    QStringList lstResult;
+    for (const QString& strArg : lstArgs) {
+        const QFileInfo info(strArg.trimmed());
+        lstResult.append(!strArg.trimmed().isEmpty() && info.isRelative() && info.exists()
+                             ? info.absoluteFilePath()
+                             : strArg);
+    }
+    return lstResult;
 }

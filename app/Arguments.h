@@ -8,6 +8,10 @@
 void buildArgumentLists(const QStringList& lstRaw, QStringList& lstPlain,
                         QStringList& lstQuoted);
 
+// Existing files and folders named relative to this process's working folder
+// made absolute, since a running instance elsewhere resolves them otherwise.
+QStringList absoluteExistingPaths(const QStringList& lstArgs);
+
 // The reverse, for a received message: splits at spaces outside double
 // quotes; quotes only group and are dropped; blank arguments are dropped.
 QStringList splitArgumentMessage(const QString& strMessage);

@@ -63,7 +63,8 @@ int scrbMain(int argc, char* argv[])
 
     QStringList lstPaths;
     QStringList lstQuoted;
-    buildArgumentLists(QCoreApplication::arguments().mid(1), lstPaths, lstQuoted);
+    buildArgumentLists(absoluteExistingPaths(QCoreApplication::arguments().mid(1)), lstPaths,
+                       lstQuoted);
 
     CSingleApp singleApp(nullptr, singleInstanceKey());
     if (singleApp.isRunning()) {

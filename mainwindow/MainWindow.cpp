@@ -1,10 +1,10 @@
 #include "mainwindow/MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "app/Arguments.h"
 #include "app/CSettings.h"
 #include "app/Globals.h"
 #include "mainwindow/CTabWidget.h"
+#include "util/TextCodec.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +23,6 @@
 
 namespace {
 const char* const AppTitle = "Scribo";
-constexpr int RecentFileCount = 6;
 }
 
 MainWindow::MainWindow(QWidget* parent)
@@ -40,6 +39,7 @@ MainWindow::MainWindow(QWidget* parent)
     createTabWidget();
     createDocks();
     createHtmlToolBar();
+    createCodecMenu();
     ui->actionLine_Wrap->setChecked(g_pSettings->m_bLineWrap);
 
     setWindowIcon(QIcon(":/share/main.png"));
@@ -50,6 +50,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     if (!restoreState(g_pSettings->m_arrFrameState, 0))
         resizeDocks({m_pDockFolder, m_pDockPreview}, {260, 340}, Qt::Horizontal);
+    refreshRecentFiles();
     refreshFrame();
 }
 
@@ -128,6 +129,12 @@ void MainWindow::createTabWidget()
     m_lstTabContextActions << tr("Open position of file");
     m_pTabWidget->setContextActions(m_lstTabContextActions);
     ui->centralWidget->layout()->addWidget(m_pTabWidget);
+    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &MainWindow::onTabCurrentChanged);
+    connect(m_pTabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::onTabCloseRequested);
+    connect(m_pTabWidget, &CTabWidget::emitMidButtonRelease, this,
+            &MainWindow::onTabCloseRequested);
+    connect(m_pTabWidget, &CTabWidget::clickAction, this, &MainWindow::onTabClickAction);
+    connect(m_pTabWidget, &CTabWidget::tabBarDoubleClicked, this, &MainWindow::onTabDbClick);
 }
 
 void MainWindow::createDocks()
@@ -179,6 +186,15 @@ void MainWindow::createHtmlToolBar()
     ui->toolBarFormat->addAction(m_pActBackColor);
 }
 
+void MainWindow::createCodecMenu()
+{
+    for (const QString& strName : getCodecMenuNames()) {
+        QAction* pAction = ui->menuText_Codec->addAction(strName);
+        pAction->setCheckable(true);
+        connect(pAction, &QAction::triggered, this, &MainWindow::onClickAtionTextCodec);
+    }
+}
+
 void MainWindow::setColorIcon(QAction* pAction, const QString& strColor, const QString& strIcon)
 {
     QPixmap pix(32, 32);
@@ -196,116 +212,6 @@ void MainWindow::setColorIcon(QAction* pAction, const QString& strColor, const Q
     pAction->setIcon(QIcon(pix));
 }
 
-void MainWindow::refreshFrame()
-{
-    if (m_bBusy)
-        return;
-    m_bBusy = true;
-    const bool bHasTabs = m_pTabWidget->count() > 0;
-    for (QAction* pAction : {ui->actionCut, ui->actionCopy, ui->actionPaste, ui->actionSelect_All,
-                             ui->actionBold, ui->actionItalic, ui->actionUnderline, ui->actionSave,
-                             ui->actionSave_As, ui->actionUndo, ui->actionRedo,
-                             ui->actionVerify_Valid, ui->actionFormatting,
-                             ui->actionToggle_Comment, m_pActTextColor, m_pActBackColor})
-        pAction->setEnabled(false);
-    m_pComboFont->setEnabled(false);
-    m_pComboSize->setEnabled(false);
-    ui->toolBarFormat->setVisible(false);
-    for (QMenu* pMenu : {ui->menuLanguage, ui->menuText_Codec}) {
-        for (QAction* pAction : pMenu->actions()) {
-            pAction->setChecked(false);
-            pAction->setEnabled(false);
-        }
-    }
-    ui->actionSave_All->setEnabled(bHasTabs);
-    ui->actionRefresh->setEnabled(bHasTabs);
-    refreshTitle();
-    refreshRecentFiles();
-    refreshStatusLabels();
-    m_bBusy = false;
-}
-
-void MainWindow::refreshTitle()
-{
-    setWindowTitle(AppTitle);
-}
-
-void MainWindow::refreshRecentFiles()
-{
-    const QStringList& lstRecent = g_pSettings->m_lstRecentFiles;
-    QAction* const arrActions[RecentFileCount] = {
-        ui->actionRecent_File_1, ui->actionRecent_File_2, ui->actionRecent_File_3,
-        ui->actionRecent_File_4, ui->actionRecent_File_5, ui->actionRecent_File_6};
-    for (int i = 0; i < RecentFileCount; ++i) {
-        QAction* pAction = arrActions[i];
-        const bool bHasEntry = i < lstRecent.size();
-        if (i == 0) {
-            pAction->setText(bHasEntry ? lstRecent.at(i) : tr("(empty)"));
-            pAction->setEnabled(bHasEntry);
-        } else {
-            pAction->setText(bHasEntry ? lstRecent.at(i) : QString());
-            pAction->setVisible(bHasEntry);
-        }
-    }
-}
-
-void MainWindow::refreshStatusLabels()
-{
-    for (QLabel* pLabel : {m_pLabelPos, m_pLabelLang, m_pLabelReturn, m_pLabelCodec})
-        pLabel->clear();
-    for (QAction* pAction : {ui->actionWindows, ui->actionUnix, ui->actionOSX}) {
-        pAction->setChecked(false);
-        pAction->setEnabled(false);
-    }
-}
-
-void MainWindow::parseArgument(const QString& strMessage)
-{
-    parseArguments(splitArgumentMessage(strMessage));
-}
-
-void MainWindow::parseArguments(const QStringList& lstArgs)
-{
-    topWindow();
-    bool bRootSet = false;
-    for (const QString& strArg : lstArgs) {
-        const QFileInfo info(strArg);
-        if (info.isDir() && !bRootSet) {
-            m_strRootPath = info.absoluteFilePath();
-            bRootSet = true;
-        }
-    }
-}
-
-void MainWindow::topWindow()
-{
-    if (isMinimized())
-        showNormal();
-    show();
-    activateWindow();
-    activateWindow();
-    raise();
-}
-
-QStringList MainWindow::localFilesOf(const QMimeData* pMime)
-{
-    QStringList lstFiles;
-    if (!pMime)
-        return lstFiles;
-    for (const QUrl& url : pMime->urls()) {
-        if (!url.isLocalFile())
-            break;
-        lstFiles.append(url.toLocalFile());
-    }
-    return lstFiles;
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!localFilesOf(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
 void MainWindow::on_actionExit_triggered()
 {
     QCoreApplication::exit(0);
@@ -321,8 +227,3 @@ void MainWindow::on_actionAbout_triggered()
             .arg(AppTitle, SCRB_VERSION));
 }
 
-void MainWindow::clipboardDataChanged()
-{
-    const QMimeData* pMime = QApplication::clipboard()->mimeData();
-    ui->actionPaste->setEnabled(ui->actionCopy->isEnabled() && pMime && pMime->hasText());
-}

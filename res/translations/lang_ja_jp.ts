@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
+    <name>CHighlightEdit</name>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>切り取り</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>貼り付け</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>再読み込み</translation>
+    </message>
+    <message>
+        <source>Open file position</source>
+        <translation>ファイルの場所を開く</translation>
+    </message>
+    <message>
+        <source>row: %1, col: %2, sel: %3</source>
+        <translation>行: %1, 列: %2, 選択: %3</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>無題</translation>
+    </message>
+    <message>
+        <source>Fail to open file</source>
+        <translation>ファイルを開けません</translation>
+    </message>
+    <message>
+        <source>Fail to open file(%1).</source>
+        <translation>ファイルを開けませんでした(%1)。</translation>
+    </message>
+    <message>
+        <source>File Modified</source>
+        <translation>ファイルが変更されています</translation>
+    </message>
+    <message>
+        <source>Are you sure to refresh and discard the modification?</source>
+        <translation>再読み込みして変更を破棄してもよろしいですか?</translation>
+    </message>
+    <message>
+        <source>Cannot open file(%1).</source>
+        <translation>ファイルを開けません(%1)。</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Scribo</source>
@@ -286,6 +337,66 @@
     <message>
         <source>&lt;h2&gt;%1 %2&lt;/h2&gt;&lt;p&gt;An editor for text and web files: code with syntax highlighting in many languages, HTML pages edited as pages or as source, and images.&lt;/p&gt;&lt;p&gt;Copyright &amp;copy; Norvel Software.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;%1 %2&lt;/h2&gt;&lt;p&gt;テキストと Web ファイルのためのエディター：多くの言語の構文ハイライト付きコード編集、HTML ページのページ編集とソース編集、画像の表示。&lt;/p&gt;&lt;p&gt;Copyright &amp;copy; Norvel Software.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Unknown Language</source>
+        <translation>不明な言語</translation>
+    </message>
+    <message>
+        <source>New file</source>
+        <translation>新しいファイル</translation>
+    </message>
+    <message>
+        <source>Fail to open file</source>
+        <translation>ファイルを開けません</translation>
+    </message>
+    <message>
+        <source>Fail to open file(%1).</source>
+        <translation>ファイルを開けませんでした(%1)。</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>すべてのファイル (*)</translation>
+    </message>
+    <message>
+        <source>Open files</source>
+        <translation>ファイルを開く</translation>
+    </message>
+    <message>
+        <source>Web file (*.html *.htm *.css *.js)</source>
+        <translation>Web ファイル (*.html *.htm *.css *.js)</translation>
+    </message>
+    <message>
+        <source>Fail to save file</source>
+        <translation>ファイルを保存できません</translation>
+    </message>
+    <message>
+        <source>Cannot open file(%1).</source>
+        <translation>ファイルを開けません(%1)。</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>ファイルを保存</translation>
+    </message>
+    <message>
+        <source>Cannot open file</source>
+        <translation>ファイルを開けません</translation>
+    </message>
+    <message>
+        <source>File Modified</source>
+        <translation>ファイルが変更されています</translation>
+    </message>
+    <message>
+        <source>Are you sure to refresh and discard the modification?</source>
+        <translation>再読み込みして変更を破棄してもよろしいですか?</translation>
+    </message>
+    <message>
+        <source>File modified</source>
+        <translation>ファイルが変更されています</translation>
+    </message>
+    <message>
+        <source>Do you save the modified file?</source>
+        <translation>変更されたファイルを保存しますか?</translation>
     </message>
 </context>
 </TS>

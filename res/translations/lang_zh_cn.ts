@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CHighlightEdit</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Open file position</source>
+        <translation>打开文件所在位置</translation>
+    </message>
+    <message>
+        <source>row: %1, col: %2, sel: %3</source>
+        <translation>行: %1, 列: %2, 选中: %3</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>未命名</translation>
+    </message>
+    <message>
+        <source>Fail to open file</source>
+        <translation>打开文件失败</translation>
+    </message>
+    <message>
+        <source>Fail to open file(%1).</source>
+        <translation>打开文件失败(%1)。</translation>
+    </message>
+    <message>
+        <source>File Modified</source>
+        <translation>文件已修改</translation>
+    </message>
+    <message>
+        <source>Are you sure to refresh and discard the modification?</source>
+        <translation>确定要刷新并放弃所做的修改吗？</translation>
+    </message>
+    <message>
+        <source>Cannot open file(%1).</source>
+        <translation>无法打开文件(%1)。</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Scribo</source>
@@ -286,6 +337,66 @@
     <message>
         <source>&lt;h2&gt;%1 %2&lt;/h2&gt;&lt;p&gt;An editor for text and web files: code with syntax highlighting in many languages, HTML pages edited as pages or as source, and images.&lt;/p&gt;&lt;p&gt;Copyright &amp;copy; Norvel Software.&lt;/p&gt;</source>
         <translation>&lt;h2&gt;%1 %2&lt;/h2&gt;&lt;p&gt;一款文本和网页文件编辑器：支持多种语言语法高亮的代码编辑，以页面或源代码方式编辑 HTML 页面，以及查看图片。&lt;/p&gt;&lt;p&gt;版权所有 &amp;copy; Norvel Software。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Unknown Language</source>
+        <translation>未知语言</translation>
+    </message>
+    <message>
+        <source>New file</source>
+        <translation>新文件</translation>
+    </message>
+    <message>
+        <source>Fail to open file</source>
+        <translation>打开文件失败</translation>
+    </message>
+    <message>
+        <source>Fail to open file(%1).</source>
+        <translation>打开文件失败(%1)。</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Open files</source>
+        <translation>打开文件</translation>
+    </message>
+    <message>
+        <source>Web file (*.html *.htm *.css *.js)</source>
+        <translation>网页文件 (*.html *.htm *.css *.js)</translation>
+    </message>
+    <message>
+        <source>Fail to save file</source>
+        <translation>保存文件失败</translation>
+    </message>
+    <message>
+        <source>Cannot open file(%1).</source>
+        <translation>无法打开文件(%1)。</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>保存文件</translation>
+    </message>
+    <message>
+        <source>Cannot open file</source>
+        <translation>无法打开文件</translation>
+    </message>
+    <message>
+        <source>File Modified</source>
+        <translation>文件已修改</translation>
+    </message>
+    <message>
+        <source>Are you sure to refresh and discard the modification?</source>
+        <translation>确定要刷新并放弃所做的修改吗？</translation>
+    </message>
+    <message>
+        <source>File modified</source>
+        <translation>文件已修改</translation>
+    </message>
+    <message>
+        <source>Do you save the modified file?</source>
+        <translation>是否保存已修改的文件？</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,234 @@
+#include "editor/CHighlightEdit.h"
+
+#include "app/CSettings.h"
+#include "app/Globals.h"
+#include "editor/CLineNumberArea.h"
+#include "highlight/CTextDocument.h"
+#include "util/Platform.h"
+
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+
+namespace {
+int textFontSize()
+{
+    return g_pSettings ? g_pSettings->m_nTextFontSize : 12;
+}
+} // namespace
+
+CHighlightEdit::CHighlightEdit(QWidget* parent)
+    : QPlainTextEdit(parent)
+{
+    setStyleSheet(QString("QPlainTextEdit{selection-background-color: %1}").arg("#90da90"));
+    // Code reads best in a fixed-pitch font.
+    QFont fnt = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fnt.setPixelSize(textFontSize());
+    setFont(fnt);
+    m_pDocument = new CTextDocument(this);
+    setDocument(m_pDocument);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    m_strLineNumberFontFamily = "Courier New";
+    m_pLineNumberArea = new CLineNumberArea(this);
+    m_clrCurrentLine = QColor("#F9F9F9");
+
+    updateLineNumberAreaWidth(0);
+    viewport()->update();
+    onTextFontSize(textFontSize());
+
+    connect(this, &QPlainTextEdit::blockCountChanged, this,
+            qOverload<int>(&CHighlightEdit::updateLineNumberAreaWidth));
+    connect(this, &QPlainTextEdit::updateRequest, this, &CHighlightEdit::updateLineNumberArea);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this,
+            &CHighlightEdit::highlightCurrentLine);
+
+    m_menu.addAction(tr("Copy"), this, &QPlainTextEdit::copy);
+    m_menu.addAction(tr("Cut"), this, &QPlainTextEdit::cut);
+    m_menu.addAction(tr("Paste"), this, &QPlainTextEdit::paste);
+    m_menu.addSeparator();
+    m_menu.addAction(tr("Refresh"), this, &CHighlightEdit::onRefresh);
+    m_menu.addSeparator();
+    m_menu.addAction(tr("Open file position"), this, &CHighlightEdit::onOpenFilePosition);
+}
+
+CHighlightEdit::~CHighlightEdit() = default;
+
+QFont CHighlightEdit::gutterFont(bool bBold) const
+{
+    QFont fnt = font();
+    fnt.setFamily(m_strLineNumberFontFamily);
+    fnt.setPixelSize(static_cast<int>(textFontSize() * 0.8));
+    if (bBold)
+        fnt.setWeight(75);
+    return fnt;
+}
+
+int CHighlightEdit::lineNumberAreaWidth() const
+{
+    int nDigits = 1;
+    for (int nMax = qMax(1, blockCount()); nMax >= 10; nMax /= 10)
+        ++nDigits;
+    const QFontMetrics fm(gutterFont(false));
+    return 2 * (textFontSize() / 2) + nDigits * fm.horizontalAdvance(QLatin1Char('9'));
+}
+
+void CHighlightEdit::updateLineNumberAreaWidth(int)
+{
+    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
+}
+
+void CHighlightEdit::updateLineNumberAreaWidth()
+{
+    updateLineNumberAreaWidth(0);
+}
+
+void CHighlightEdit::updateLineNumberArea(const QRect& rect, int nDy)
+{
+    if (nDy != 0)
+        m_pLineNumberArea->scroll(0, nDy);
+    else
+        m_pLineNumberArea->update(0, rect.y(), m_pLineNumberArea->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        updateLineNumberAreaWidth(0);
+}
+
+void CHighlightEdit::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect rc = contentsRect();
+    m_pLineNumberArea->setGeometry(QRect(rc.left(), rc.top(), lineNumberAreaWidth(), rc.height()));
+}
+
+void CHighlightEdit::lineNumberAreaPaintEvent(QPaintEvent* event)
+{
+    const QFont fntNormal = gutterFont(false);
+    const QFont fntBold = gutterFont(true);
+    QPainter painter(m_pLineNumberArea);
+    painter.fillRect(event->rect(), QColor("#F9F9F9"));
+
+    const QTextCursor cursor = textCursor();
+    int nFirst = cursor.blockNumber();
+    int nLast = nFirst;
+    if (cursor.hasSelection()) {
+        nFirst = m_pDocument->findBlock(cursor.selectionStart()).blockNumber();
+        nLast = m_pDocument->findBlock(cursor.selectionEnd()).blockNumber();
+    }
+
+    const int nWidth = lineNumberAreaWidth() - textFontSize() / 2;
+    QTextBlock block = firstVisibleBlock();
+    int nTop = static_cast<int>(blockBoundingGeometry(block).translated(contentOffset()).top());
+    while (block.isValid() && nTop <= event->rect().bottom()) {
+        const int nHeight = static_cast<int>(blockBoundingRect(block).height());
+        if (block.isVisible() && nTop + nHeight >= event->rect().top()) {
+            const bool bMarked = block.blockNumber() >= nFirst && block.blockNumber() <= nLast;
+            painter.setFont(bMarked ? fntBold : fntNormal);
+            painter.setPen(QColor(bMarked ? "#888" : "#ccc"));
+            painter.drawText(0, nTop + 5, nWidth, nHeight, Qt::AlignRight | Qt::AlignTop,
+                             QString::number(block.blockNumber() + 1));
+        }
+        block = block.next();
+        nTop += nHeight;
+    }
+}
+
+void CHighlightEdit::highlightCurrentLine()
+{
+    viewport()->update();
+}
+
+void CHighlightEdit::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(viewport());
+        const QRect rcBlock =
+            blockBoundingGeometry(textCursor().block()).translated(contentOffset()).toRect();
+        // The bar spans the whole view, also beyond the end of a short line.
+        painter.fillRect(QRect(0, rcBlock.top(), viewport()->width(), rcBlock.height()),
+                         m_clrCurrentLine);
+    }
+    QPlainTextEdit::paintEvent(event);
+}
+
+void CHighlightEdit::onTextFontSize(int nVal)
+{
+    QFont fnt = font();
+    fnt.setPixelSize(nVal);
+    setFont(fnt);
+    setTabStopDistance(4 * QFontMetricsF(fnt).horizontalAdvance(QLatin1Char('X')));
+    updateLineNumberAreaWidth(0);
+}
+
+void CHighlightEdit::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    const int nSize = qBound(3, font().pixelSize() + event->angleDelta().y() / 30, 100);
+    onTextFontSize(nSize);
+    if (g_pSettings) {
+        g_pSettings->setTextFontSize(nSize); // every other editor follows
+        g_pSettings->save();
+    }
+    event->accept();
+}
+
+void CHighlightEdit::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    emit focusIn();
+}
+
+void CHighlightEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    m_menu.popup(event->globalPos());
+}
+
+bool CHighlightEdit::jumpToLine(int nLine)
+{
+    const QTextBlock block = m_pDocument->findBlockByNumber(nLine - 1);
+    if (nLine < 1 || !block.isValid())
+        return false;
+    setCenterOnScroll(true);
+    setTextCursor(QTextCursor(block));
+    setCenterOnScroll(false);
+    return true;
+}
+
+bool CHighlightEdit::isModified() const
+{
+    return m_pDocument->isModified();
+}
+
+void CHighlightEdit::setModified(bool bModified)
+{
+    m_pDocument->setModified(bModified);
+}
+
+void CHighlightEdit::setLineWrap(bool bWrap)
+{
+    setLineWrapMode(bWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+QString CHighlightEdit::getSelectedText() const
+{
+    return textCursor().selectedText();
+}
+
+QString CHighlightEdit::getStatusText() const
+{
+    const QTextCursor cursor = textCursor();
+    return tr("row: %1, col: %2, sel: %3")
+        .arg(cursor.blockNumber() + 1)
+        .arg(cursor.positionInBlock())
+        .arg(cursor.selectedText().length());
+}
+
+void CHighlightEdit::onOpenFilePosition()
+{
+    if (!m_strFilePath.isEmpty())
+        showInExplorer(m_strFilePath);
+}

@@ -1,0 +1,243 @@
+// Routing of menu and toolbar commands to the current document, and the
+// frame (enablement, check marks, title, status labels) following it.
+#include "mainwindow/MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "app/CSettings.h"
+#include "app/Globals.h"
+#include "editor/CHighlightEdit.h"
+#include "mainwindow/CTabWidget.h"
+#include "util/Platform.h"
+#include "web/CImageWidget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontComboBox>
+#include <QLabel>
+#include <QMimeData>
+
+namespace {
+const char* const AppTitle = "Scribo";
+constexpr int RecentFileCount = 6;
+} // namespace
+
+CHighlightEdit* MainWindow::currentEditor() const
+{
+    return qobject_cast<CHighlightEdit*>(m_pTabWidget->currentWidget());
+}
+
+CImageWidget* MainWindow::currentImage() const
+{
+    return qobject_cast<CImageWidget*>(m_pTabWidget->currentWidget());
+}
+
+void MainWindow::on_actionCut_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->cut();
+}
+
+void MainWindow::on_actionCopy_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->copy();
+}
+
+void MainWindow::on_actionPaste_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->paste();
+}
+
+void MainWindow::on_actionSelect_All_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->selectAll();
+}
+
+void MainWindow::on_actionUndo_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->undo();
+}
+
+void MainWindow::on_actionRedo_triggered()
+{
+    if (CHighlightEdit* pEditor = currentEditor())
+        pEditor->redo();
+}
+
+void MainWindow::on_actionLine_Wrap_triggered()
+{
+    const bool bWrap = ui->actionLine_Wrap->isChecked();
+    for (int i = 0; i < m_pTabWidget->count(); ++i) {
+        if (auto* pEditor = qobject_cast<CHighlightEdit*>(m_pTabWidget->widget(i)))
+            pEditor->setLineWrap(bWrap);
+    }
+    g_pSettings->m_bLineWrap = bWrap;
+    g_pSettings->save();
+}
+
+void MainWindow::setReturnFormat(int nFormat)
+{
+    if (CHighlightEdit* pEditor = currentEditor()) {
+        if (pEditor->returnFormat() != nFormat) {
+            pEditor->setReturnFormat(nFormat);
+            pEditor->setModified(true);
+        }
+    }
+    refreshStatusLabels();
+    refreshTitle();
+}
+
+void MainWindow::on_actionWindows_triggered() { setReturnFormat(CHighlightEdit::ReturnWindows); }
+void MainWindow::on_actionUnix_triggered() { setReturnFormat(CHighlightEdit::ReturnUnix); }
+void MainWindow::on_actionOSX_triggered() { setReturnFormat(CHighlightEdit::ReturnOSX); }
+
+void MainWindow::onClickAtionTextCodec()
+{
+    auto* pAction = qobject_cast<QAction*>(sender());
+    CHighlightEdit* pEditor = currentEditor();
+    if (pAction && pEditor)
+        pEditor->setTextCodec(pAction->text());
+    refreshFrame();
+}
+
+void MainWindow::onTabCurrentChanged(int)
+{
+    refreshFrame();
+}
+
+void MainWindow::onModifiedChanged()
+{
+    refreshFrame();
+}
+
+void MainWindow::onSelectionChanged()
+{
+    refreshFrame();
+}
+
+void MainWindow::onEditPageContentChanged()
+{
+    if (m_bBusy)
+        return;
+    refreshTitle();
+}
+
+void MainWindow::onTabClickAction(const QString& strText)
+{
+    if (strText != m_lstTabContextActions.value(0))
+        return;
+    const QString strPath = documentPath(m_pTabWidget->currentWidget());
+    if (!strPath.isEmpty())
+        showInExplorer(strPath);
+}
+
+void MainWindow::onTabDbClick(int nIndex)
+{
+    if (nIndex == -1)
+        on_actionNewText_triggered();
+}
+
+void MainWindow::clipboardDataChanged()
+{
+    const QMimeData* pMime = QApplication::clipboard()->mimeData();
+    ui->actionPaste->setEnabled(currentEditor() && pMime && pMime->hasText());
+}
+
+void MainWindow::refreshFrame()
+{
+    if (m_bBusy)
+        return;
+    m_bBusy = true;
+    CHighlightEdit* pEditor = currentEditor();
+    const bool bEditor = pEditor != nullptr;
+
+    for (QMenu* pMenu : {ui->menuLanguage, ui->menuText_Codec}) {
+        for (QAction* pAction : pMenu->actions()) {
+            pAction->setChecked(false);
+            pAction->setEnabled(bEditor);
+            if (bEditor && pMenu == ui->menuText_Codec && pAction->text() == pEditor->codecName())
+                pAction->setChecked(true);
+        }
+    }
+    for (QAction* pAction : {ui->actionCut, ui->actionCopy, ui->actionSelect_All, ui->actionSave_As})
+        pAction->setEnabled(bEditor);
+    const QMimeData* pMime = QApplication::clipboard()->mimeData();
+    ui->actionPaste->setEnabled(bEditor && pMime && pMime->hasText());
+    for (QAction* pAction : {ui->actionBold, ui->actionItalic, ui->actionUnderline, m_pActTextColor,
+                             m_pActBackColor, ui->actionVerify_Valid, ui->actionFormatting,
+                             ui->actionToggle_Comment})
+        pAction->setEnabled(false);
+    m_pComboFont->setEnabled(false);
+    m_pComboSize->setEnabled(false);
+    ui->toolBarFormat->setVisible(false);
+    ui->actionSave->setEnabled(bEditor && pEditor->isModified());
+    ui->actionUndo->setEnabled(bEditor && pEditor->document()->isUndoAvailable());
+    ui->actionRedo->setEnabled(bEditor && pEditor->document()->isRedoAvailable());
+    const bool bHasTabs = m_pTabWidget->count() > 0;
+    ui->actionSave_All->setEnabled(bHasTabs);
+    ui->actionRefresh->setEnabled(bHasTabs);
+
+    refreshTitle();
+    refreshStatusLabels();
+    m_bBusy = false;
+}
+
+void MainWindow::refreshTitle()
+{
+    QWidget* pWidget = m_pTabWidget->currentWidget();
+    if (!pWidget) {
+        setWindowTitle(AppTitle);
+        return;
+    }
+    QString strText;
+    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+        strText = pEditor->getTitle();
+    else if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
+        strText = pImage->fileName();
+    m_pTabWidget->setTabText(m_pTabWidget->currentIndex(), strText);
+    setWindowTitle(QString("%1(%2)").arg(AppTitle, strText));
+}
+
+void MainWindow::refreshRecentFiles()
+{
+    const QStringList& lstRecent = g_pSettings->m_lstRecentFiles;
+    QAction* const arrActions[RecentFileCount] = {
+        ui->actionRecent_File_1, ui->actionRecent_File_2, ui->actionRecent_File_3,
+        ui->actionRecent_File_4, ui->actionRecent_File_5, ui->actionRecent_File_6};
+    for (int i = 0; i < RecentFileCount; ++i) {
+        QAction* pAction = arrActions[i];
+        const bool bHasEntry = i < lstRecent.size();
+        if (i == 0) {
+            pAction->setText(bHasEntry ? lstRecent.at(i) : tr("(empty)"));
+            pAction->setEnabled(bHasEntry);
+        } else {
+            pAction->setText(bHasEntry ? lstRecent.at(i) : QString());
+            pAction->setVisible(bHasEntry);
+        }
+    }
+}
+
+void MainWindow::refreshStatusLabels()
+{
+    CHighlightEdit* pEditor = currentEditor();
+    QAction* const arrReturn[] = {ui->actionWindows, ui->actionUnix, ui->actionOSX};
+    const QString arrReturnNames[] = {tr("Windows"), tr("Unix"), tr("OSX")};
+    for (int i = 0; i < 3; ++i) {
+        arrReturn[i]->setEnabled(pEditor != nullptr);
+        arrReturn[i]->setChecked(pEditor && pEditor->returnFormat() == i);
+    }
+    if (!pEditor) {
+        for (QLabel* pLabel : {m_pLabelPos, m_pLabelLang, m_pLabelReturn, m_pLabelCodec})
+            pLabel->clear();
+        return;
+    }
+    m_pLabelPos->setText(pEditor->getStatusText());
+    m_pLabelLang->setText(tr("Unknown Language"));
+    const int nFormat = pEditor->returnFormat();
+    m_pLabelReturn->setText(nFormat >= 0 && nFormat < 3 ? arrReturnNames[nFormat] : QString());
+    m_pLabelCodec->setText(pEditor->codecName());
+}

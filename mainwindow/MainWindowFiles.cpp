@@ -1,0 +1,407 @@
+// Documents of the main window: creating, opening, saving, refreshing and
+// closing them, the recent-files list and the command-line hand-over.
+#include "mainwindow/MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "app/Arguments.h"
+#include "app/CSettings.h"
+#include "app/Globals.h"
+#include "editor/CHighlightEdit.h"
+#include "mainwindow/CTabWidget.h"
+#include "util/SaveFile.h"
+#include "web/CImageWidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QMimeData>
+
+namespace {
+
+constexpr int RecentFileCount = 6;
+
+bool isImageSuffix(const QString& strSuffix)
+{
+    if (strSuffix == "svg" || strSuffix == "svgz")
+        return false;
+    for (const QByteArray& arrFormat : QImageReader::supportedImageFormats()) {
+        if (QString::fromLatin1(arrFormat).toLower() == strSuffix)
+            return true;
+    }
+    return false;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+} // namespace
+
+QString MainWindow::documentPath(QWidget* pWidget)
+{
+    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+        return pEditor->filePath();
+    if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
+        return pImage->filePath();
+    return QString();
+}
+
+bool MainWindow::isDocumentModified(QWidget* pWidget)
+{
+    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+        return pEditor->isModified();
+    return false;
+}
+
+int MainWindow::findTab(const QString& strPath) const
+{
+    for (int i = 0; i < m_pTabWidget->count(); ++i) {
+        if (documentPath(m_pTabWidget->widget(i)) == strPath)
+            return i;
+    }
+    return -1;
+}
+
+CHighlightEdit* MainWindow::createTextEditor()
+{
+    auto* pEditor = new CHighlightEdit(this);
+    pEditor->setModified(false);
+    connect(g_pSettings, &CSettings::textFontSizeChanged, pEditor, &CHighlightEdit::onTextFontSize);
+    connect(pEditor, &CHighlightEdit::modificationChanged, this, &MainWindow::onModifiedChanged);
+    connect(pEditor, &CHighlightEdit::textChanged, this, &MainWindow::onEditPageContentChanged);
+    connect(pEditor, &CHighlightEdit::cursorPositionChanged, this, &MainWindow::onSelectionChanged);
+    return pEditor;
+}
+
+void MainWindow::addDocumentTab(QWidget* pWidget, const QString& strText,
+                                const QString& strToolTip, const QString& strIcon)
+{
+    const int nIndex = m_pTabWidget->addTab(pWidget, QIcon(strIcon), strText);
+    m_pTabWidget->setTabToolTip(nIndex, strToolTip);
+    m_pTabWidget->setCurrentIndex(nIndex);
+}
+
+void MainWindow::on_actionNewText_triggered()
+{
+    CHighlightEdit* pEditor = createTextEditor();
+    pEditor->setLineWrap(g_pSettings->m_bLineWrap);
+    addDocumentTab(pEditor, tr("New Text"), tr("New file"), ":/res/new_text.svg");
+    pEditor->setFocus();
+    refreshFrame();
+}
+
+bool MainWindow::openFile(const QString& strPath)
+{
+    const int nExisting = findTab(strPath);
+    if (nExisting >= 0) {
+        m_pTabWidget->setCurrentIndex(nExisting);
+        return true;
+    }
+    if (m_bBusy)
+        return false;
+    m_bBusy = true;
+    bool bOpened = true;
+    if (isImageSuffix(QFileInfo(strPath).suffix().toLower()))
+        openImageFile(strPath);
+    else
+        bOpened = openTextFile(strPath);
+    m_bBusy = false;
+    refreshFrame();
+    return bOpened;
+}
+
+void MainWindow::openImageFile(const QString& strPath)
+{
+    WaitCursor wait;
+    auto* pImage = new CImageWidget(this);
+    pImage->setFile(strPath);
+    addDocumentTab(pImage, pImage->fileName(), strPath, ":/res/image.png");
+}
+
+bool MainWindow::openTextFile(const QString& strPath)
+{
+    QFile file(strPath);
+    if (QFileInfo(strPath).isDir() || !file.open(QIODevice::ReadOnly)) {
+        QMessageBox::critical(this, tr("Fail to open file"), tr("Fail to open file(%1).").arg(strPath),
+                              QMessageBox::Ok);
+        return false;
+    }
+    WaitCursor wait;
+    CHighlightEdit* pEditor = createTextEditor();
+    pEditor->setLineWrap(g_pSettings->m_bLineWrap);
+    pEditor->setFilePath(strPath);
+    pEditor->loadContent(file.readAll(), false);
+    file.close();
+    const bool bSvg = pEditor->fileSuffix() == "svg" || pEditor->fileSuffix() == "svgz";
+    addDocumentTab(pEditor, QFileInfo(strPath).fileName(), strPath,
+                   bSvg ? ":/res/file_text_svg.png" : ":/res/file_text.png");
+    pEditor->setFocus();
+    return true;
+}
+
+void MainWindow::openFileWithFolder(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    if (!info.isFile())
+        return;
+    openFile(strPath);
+    setFolderRoot(info.absolutePath());
+}
+
+void MainWindow::setFolderRoot(const QString& strPath)
+{
+    m_strRootPath = QDir::toNativeSeparators(strPath);
+}
+
+void MainWindow::onRootPathChanged(const QString& strPath)
+{
+    m_strRootPath = strPath;
+}
+
+void MainWindow::addRecentFile(const QString& strPath)
+{
+    const QString strNative = QDir::toNativeSeparators(strPath);
+    QStringList& lstRecent = g_pSettings->m_lstRecentFiles;
+    lstRecent.removeAll(strNative);
+    lstRecent.prepend(strNative);
+    while (lstRecent.size() > RecentFileCount)
+        lstRecent.removeLast();
+    g_pSettings->save();
+    refreshRecentFiles();
+}
+
+void MainWindow::on_actionOpen_triggered()
+{
+    const QString strAll = tr("All files (*)");
+    QString strFilter = strAll;
+    const QStringList lstFiles = QFileDialog::getOpenFileNames(
+        this, tr("Open files"), g_pSettings->m_strLastPathFileName,
+        tr("Web file (*.html *.htm *.css *.js)") + ";;" + strAll, &strFilter);
+    for (int i = 0; i < lstFiles.size(); ++i) {
+        if (i == 0) {
+            g_pSettings->m_strLastPathFileName = lstFiles.at(i);
+            m_strLastFolder = lstFiles.at(i);
+        }
+        if (openFile(lstFiles.at(i)))
+            addRecentFile(lstFiles.at(i));
+    }
+    if (!m_strLastFolder.isEmpty())
+        setFolderRoot(QFileInfo(m_strLastFolder).absolutePath());
+}
+
+void MainWindow::openRecentFile(int nSlot)
+{
+    const QStringList& lstRecent = g_pSettings->m_lstRecentFiles;
+    if (nSlot >= lstRecent.size())
+        return;
+    const QString strPath = lstRecent.at(nSlot);
+    if (openFile(strPath))
+        addRecentFile(strPath);
+}
+
+void MainWindow::on_actionRecent_File_1_triggered() { openRecentFile(0); }
+void MainWindow::on_actionRecent_File_2_triggered() { openRecentFile(1); }
+void MainWindow::on_actionRecent_File_3_triggered() { openRecentFile(2); }
+void MainWindow::on_actionRecent_File_4_triggered() { openRecentFile(3); }
+void MainWindow::on_actionRecent_File_5_triggered() { openRecentFile(4); }
+void MainWindow::on_actionRecent_File_6_triggered() { openRecentFile(5); }
+
+bool MainWindow::saveEditor(CHighlightEdit* pEditor, const QString& strPath)
+{
+    return saveFileAtomically(strPath, pEditor->getTextForSave().toUtf8());
+}
+
+bool MainWindow::on_actionSave_triggered()
+{
+    CHighlightEdit* pEditor = currentEditor();
+    if (!pEditor)
+        return false;
+    if (pEditor->filePath().isEmpty())
+        return on_actionSave_As_triggered();
+    if (!saveEditor(pEditor, pEditor->filePath())) {
+        QMessageBox::critical(this, tr("Fail to save file"),
+                              tr("Cannot open file(%1).").arg(pEditor->filePath()));
+        return false;
+    }
+    pEditor->setModified(false);
+    refreshFrame();
+    return true;
+}
+
+bool MainWindow::on_actionSave_As_triggered()
+{
+    // Image viewers have nothing to save: the command never writes for them.
+    CHighlightEdit* pEditor = currentEditor();
+    if (!pEditor)
+        return false;
+    const QString strStart = pEditor->filePath().isEmpty() ? m_strLastFolder : pEditor->filePath();
+    QString strPath = QFileDialog::getSaveFileName(this, tr("Save file"), strStart,
+                                                   tr("All files (*)"));
+    if (strPath.isEmpty())
+        return false;
+    strPath = QDir::toNativeSeparators(strPath);
+    if (!saveEditor(pEditor, strPath)) {
+        QMessageBox::warning(this, tr("Fail to open file"),
+                             tr("Cannot open file") + QString("\"%1\".").arg(strPath));
+        return false;
+    }
+    pEditor->setFilePath(strPath);
+    pEditor->setModified(false);
+    m_pTabWidget->setTabToolTip(m_pTabWidget->indexOf(pEditor), strPath);
+    refreshFrame();
+    return true;
+}
+
+void MainWindow::on_actionSave_All_triggered()
+{
+    const int nCurrent = m_pTabWidget->currentIndex();
+    for (int i = 0; i < m_pTabWidget->count(); ++i) {
+        if (!isDocumentModified(m_pTabWidget->widget(i)))
+            continue;
+        m_pTabWidget->setCurrentIndex(i);
+        on_actionSave_triggered(); // a cancelled Save As skips this one
+    }
+    m_pTabWidget->setCurrentIndex(nCurrent);
+}
+
+void MainWindow::on_actionRefresh_triggered()
+{
+    QWidget* pWidget = m_pTabWidget->currentWidget();
+    if (isDocumentModified(pWidget)
+        && QMessageBox::warning(this, tr("File Modified"),
+                                tr("Are you sure to refresh and discard the modification?"),
+                                QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes)
+               == QMessageBox::Cancel)
+        return;
+    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+        pEditor->reloadFile();
+    else if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
+        pImage->reload();
+    refreshFrame();
+}
+
+void MainWindow::onTabCloseRequested(int nIndex)
+{
+    QWidget* pWidget = m_pTabWidget->widget(nIndex);
+    if (!pWidget)
+        return;
+    if (isDocumentModified(pWidget)) {
+        const auto nAnswer = QMessageBox::warning(
+            this, tr("File modified"), tr("Do you save the modified file?"),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
+        if (nAnswer == QMessageBox::Cancel)
+            return;
+        if (nAnswer == QMessageBox::Yes) {
+            m_pTabWidget->setCurrentWidget(pWidget);
+            if (!on_actionSave_triggered())
+                return;
+        }
+    }
+    delete pWidget;
+    refreshFrame();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    bool bYesToAll = false;
+    for (int i = m_pTabWidget->count() - 1; i >= 0; --i) {
+        QWidget* pWidget = m_pTabWidget->widget(i);
+        if (isDocumentModified(pWidget)) {
+            if (!bYesToAll) {
+                m_pTabWidget->setCurrentIndex(i);
+                QString strText = tr("Do you save the modified file?");
+                const QString strPath = documentPath(pWidget);
+                if (!strPath.isEmpty())
+                    strText += QString("\n(%1)").arg(strPath);
+                const auto nAnswer = QMessageBox::warning(
+                    this, tr("File Modified"), strText,
+                    QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
+                    QMessageBox::YesToAll);
+                if (nAnswer == QMessageBox::Cancel) {
+                    event->ignore();
+                    return;
+                }
+                bYesToAll = nAnswer == QMessageBox::YesToAll;
+            }
+            if (bYesToAll) {
+                m_pTabWidget->setCurrentIndex(i);
+                if (!on_actionSave_triggered()) {
+                    event->ignore();
+                    return;
+                }
+            }
+        }
+        delete pWidget;
+    }
+    event->accept();
+}
+
+void MainWindow::parseArgument(const QString& strMessage)
+{
+    parseArguments(splitArgumentMessage(strMessage));
+}
+
+void MainWindow::parseArguments(const QStringList& lstArgs)
+{
+    topWindow();
+    bool bFolderSet = false;
+    for (const QString& strArg : lstArgs) {
+        const QFileInfo info(strArg);
+        if (info.isFile()) {
+            if (openFile(info.absoluteFilePath()))
+                addRecentFile(info.absoluteFilePath());
+            if (!bFolderSet)
+                setFolderRoot(info.absolutePath());
+        } else if (info.isDir() && !bFolderSet) {
+            setFolderRoot(info.absoluteFilePath());
+            bFolderSet = true;
+        }
+    }
+}
+
+void MainWindow::topWindow()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    activateWindow();
+    activateWindow();
+    raise();
+}
+
+QStringList MainWindow::localFilesOf(const QMimeData* pMime)
+{
+    QStringList lstFiles;
+    if (!pMime)
+        return lstFiles;
+    for (const QUrl& url : pMime->urls()) {
+        if (!url.isLocalFile())
+            break;
+        lstFiles.append(url.toLocalFile());
+    }
+    return lstFiles;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFilesOf(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    for (const QString& strPath : localFilesOf(event->mimeData())) {
+        if (QFileInfo(strPath).isDir())
+            setFolderRoot(strPath);
+        else
+            openFile(strPath);
+    }
+    event->acceptProposedAction();
+}

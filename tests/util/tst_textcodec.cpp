@@ -1,0 +1,268 @@
+// Encoding detection and the codec menu. Sample files are made with iconv
+// at test time; the locale cases that read the system locale run in child
+// processes of this program.
+#include "util/TextCodec.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextCodec>
+#include <QtTest>
+#include <cstdio>
+
+namespace {
+const char* const TextLatin = "Café crème, naïve; señor über\nSecond line: ünïcödé ß\n";
+const char* const TextChinese = "简体中文测试文本，包含标点。\n第二行：汉字与数字123\n";
+const char* const TextJapanese = "日本語のテキストです。\nカタカナとひらがな、漢字。\n";
+const char* const TextMixed = "Mixed: café 中文 日本語 — ✓\nend\n";
+
+struct Sample
+{
+    const char* szFile;
+    const char* szIconv; // target encoding for iconv
+    const char* szText;
+};
+const Sample Samples[] = {
+    {"utf8.txt", "UTF-8", TextMixed},         {"gb18030.txt", "GB18030", TextChinese},
+    {"sjis.txt", "SHIFT_JIS", TextJapanese},  {"eucjp.txt", "EUC-JP", TextJapanese},
+    {"utf16.txt", "UTF-16", TextMixed},       {"latin1.txt", "LATIN1", TextLatin},
+};
+} // namespace
+
+class TestTextCodec : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void menuFilterAndOrder_data();
+    void menuFilterAndOrder();
+    void menuOfThisPlatform();
+    void validity_data();
+    void validity();
+    void detection_data();
+    void detection();
+    void systemLocaleDecides_data();
+    void systemLocaleDecides();
+    void detectionNeverLosesCharacters_data();
+    void detectionNeverLosesCharacters();
+
+private:
+    QByteArray sampleBytes(const QString& strFile) const;
+    QTemporaryDir m_dir;
+};
+
+void TestTextCodec::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    for (const Sample& sample : Samples) {
+        QProcess iconv;
+        iconv.start("iconv", {"-f", "UTF-8", "-t", sample.szIconv});
+        QVERIFY(iconv.waitForStarted());
+        iconv.write(sample.szText);
+        iconv.closeWriteChannel();
+        QVERIFY(iconv.waitForFinished());
+        QCOMPARE(iconv.exitCode(), 0);
+        QFile file(m_dir.filePath(sample.szFile));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(iconv.readAllStandardOutput());
+    }
+    QVERIFY(sampleBytes("utf16.txt").startsWith("\xff\xfe") || sampleBytes("utf16.txt").startsWith("\xfe\xff"));
+}
+
+QByteArray TestTextCodec::sampleBytes(const QString& strFile) const
+{
+    QFile file(m_dir.filePath(strFile));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestTextCodec::menuFilterAndOrder_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("menu");
+    QTest::newRow("koi8 euc ibm utf8") << QStringList{"KOI8-R", "EUC-JP", "ibm-850", "UTF-8"}
+                                       << QStringList{"EUC-JP", "UTF-8"};
+    QTest::newRow("duplicates once") << QStringList{"UTF-8", "Shift_JIS", "UTF-8"}
+                                     << QStringList{"Shift_JIS", "UTF-8"};
+    QTest::newRow("upper before lower") << QStringList{"windows-1252", "UTF-16", "EUC-KR"}
+                                        << QStringList{"EUC-KR", "UTF-16", "windows-1252"};
+    QTest::newRow("pipe and digits dropped") << QStringList{"|x", "8859", "Emacs", "EUC-TW"}
+                                             << QStringList{"EUC-TW"};
+    QTest::newRow("prefix list") << QStringList{"ISO-8859-1", "Big5-HKSCS", "sjis", "gb_2312", "GB18030", "SCSU", "Big5"}
+                                 << QStringList{"Big5", "GB18030"};
+}
+
+void TestTextCodec::menuFilterAndOrder()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, menu);
+    QList<QByteArray> lstNames;
+    for (const QString& str : names)
+        lstNames << str.toLatin1();
+    QCOMPARE(filterCodecMenuNames(lstNames), menu);
+}
+
+void TestTextCodec::menuOfThisPlatform()
+{
+    const QStringList lstMenu = getCodecMenuNames();
+    QVERIFY(lstMenu.contains("UTF-8"));
+    QVERIFY(lstMenu.contains("Shift_JIS"));
+    QVERIFY(!lstMenu.contains("ISO-8859-1"));
+    QStringList lstSorted = lstMenu;
+    std::sort(lstSorted.begin(), lstSorted.end());
+    QCOMPARE(lstMenu, lstSorted);
+    QCOMPARE(QSet<QString>(lstMenu.begin(), lstMenu.end()).size(), lstMenu.size());
+    for (const QString& strName : lstMenu)
+        QVERIFY2(QTextCodec::codecForName(strName.toLatin1()), qPrintable(strName));
+}
+
+void TestTextCodec::validity_data()
+{
+    QTest::addColumn<QByteArray>("codec");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("empty in utf-8") << QByteArray("UTF-8") << QByteArray() << true;
+    QTest::newRow("empty in shift_jis") << QByteArray("Shift_JIS") << QByteArray() << true;
+    QTest::newRow("U+FFFE rejected") << QByteArray("UTF-8") << QByteArray("ab\xef\xbf\xbe") << false;
+    QTest::newRow("U+FFFF rejected") << QByteArray("UTF-8") << QByteArray("\xef\xbf\xbf") << false;
+    QTest::newRow("noncharacter U+FDD0") << QByteArray("UTF-8") << QByteArray("\xef\xb7\x90") << false;
+    QTest::newRow("symbol above U+8000") << QByteArray("UTF-8") << QByteArray("\xef\xbf\xa5") << false;
+    QTest::newRow("symbol below U+8000") << QByteArray("UTF-8") << QByteArray("\xe2\x82\xac 5") << true;
+    QTest::newRow("invalid utf-8") << QByteArray("UTF-8") << QByteArray("caf\xe9!") << false;
+    QTest::newRow("sequence cut at end") << QByteArray("UTF-8") << QByteArray("ok \xe4\xb8") << false;
+    QTest::newRow("spelled replacement char") << QByteArray("UTF-8") << QByteArray("x\xef\xbf\xbdy") << true;
+    QTest::newRow("substituted byte in shift_jis") << QByteArray("Shift_JIS") << QByteArray("ab\xff") << false;
+    QTest::newRow("substituted byte in us-ascii") << QByteArray("US-ASCII") << QByteArray("caf\xe9") << false;
+    QTest::newRow("ascii in us-ascii") << QByteArray("US-ASCII") << QByteArray("plain\n") << true;
+    QTest::newRow("cut double byte in gbk") << QByteArray("GBK") << QByteArray("\xd6\xd0\xce") << false;
+    QTest::newRow("cut sequence in utf-16") << QByteArray("UTF-16LE") << QByteArray("a\0b", 3) << false;
+    QTest::newRow("whole utf-16") << QByteArray("UTF-16LE") << QByteArray("a\0b\0", 4) << true;
+    QTest::newRow("cut sequence in shift_jis") << QByteArray("Shift_JIS") << QByteArray("ab\x93") << false;
+    QTest::newRow("nul bytes are text") << QByteArray("UTF-8") << QByteArray("a\0b", 3) << true;
+}
+
+void TestTextCodec::validity()
+{
+    QFETCH(QByteArray, codec);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QTextCodec* pCodec = QTextCodec::codecForName(codec);
+    QVERIFY(pCodec);
+    QCOMPARE(isTextValidInCodec(pCodec, bytes), valid);
+    QVERIFY(!isTextValidInCodec(nullptr, bytes));
+}
+
+void TestTextCodec::detection_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("codec");
+    QTest::newRow("en utf-8") << "en_us" << "utf8.txt" << "UTF-8";
+    QTest::newRow("en gb18030 two-byte") << "en_us" << "gb18030.txt" << "GBK";
+    QTest::newRow("en shift_jis") << "en_us" << "sjis.txt" << "Shift_JIS";
+    QTest::newRow("en euc-jp") << "en_us" << "eucjp.txt" << "EUC-JP";
+    QTest::newRow("en utf-16 bom") << "en_us" << "utf16.txt" << "UTF-16";
+    QTest::newRow("zh gb18030") << "zh_cn" << "gb18030.txt" << "GB18030";
+    QTest::newRow("zh utf-8") << "zh_cn" << "utf8.txt" << "UTF-8";
+    QTest::newRow("zh_tw prefers gb18030") << "zh_tw" << "gb18030.txt" << "GB18030";
+    QTest::newRow("ja shift_jis") << "ja_jp" << "sjis.txt" << "Shift_JIS";
+    QTest::newRow("ja euc-jp") << "ja_jp" << "eucjp.txt" << "EUC-JP";
+    QTest::newRow("ja utf-8") << "ja_jp" << "utf8.txt" << "UTF-8";
+}
+
+void TestTextCodec::detection()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, file);
+    QFETCH(QString, codec);
+    QCOMPARE(detectTextCodec(sampleBytes(file), locale), codec);
+}
+
+void TestTextCodec::systemLocaleDecides_data()
+{
+    QTest::addColumn<QString>("lcAll");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("codec");
+    QTest::newRow("english ascii") << "en_US.UTF-8" << "ascii" << "UTF-8";
+    QTest::newRow("english utf-8") << "en_US.UTF-8" << "utf8.txt" << "UTF-8";
+    QTest::newRow("chinese ascii is gb18030") << "zh_CN.UTF-8" << "ascii" << "GB18030";
+    QTest::newRow("chinese gb18030") << "zh_CN.UTF-8" << "gb18030.txt" << "GB18030";
+    QTest::newRow("japanese ascii is shift_jis") << "ja_JP.UTF-8" << "ascii" << "Shift_JIS";
+    QTest::newRow("japanese shift_jis") << "ja_JP.UTF-8" << "sjis.txt" << "Shift_JIS";
+}
+
+void TestTextCodec::systemLocaleDecides()
+{
+    QFETCH(QString, lcAll);
+    QFETCH(QString, file);
+    QFETCH(QString, codec);
+    QString strPath = m_dir.filePath(file);
+    if (file == "ascii") {
+        QFile ascii(strPath);
+        QVERIFY(ascii.open(QIODevice::WriteOnly));
+        ascii.write("plain ascii text\n");
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", lcAll);
+    env.insert("LANG", lcAll);
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {"--detect", strPath});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).trimmed(), codec);
+}
+
+void TestTextCodec::detectionNeverLosesCharacters_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("text"); // the characters when the codec is the file's own
+    for (const char* szLocale : {"en_us", "zh_cn", "ja_jp"}) {
+        for (const Sample& sample : Samples) {
+            const QString strDetected = QString(szLocale) + ' ' + sample.szFile;
+            QTest::newRow(qPrintable(strDetected))
+                << QString(szLocale) << QString(sample.szFile) << QString::fromUtf8(sample.szText);
+        }
+    }
+}
+
+void TestTextCodec::detectionNeverLosesCharacters()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, file);
+    QFETCH(QString, text);
+    const QByteArray arrBytes = sampleBytes(file);
+    const QString strCodec = detectTextCodec(arrBytes, locale);
+    QTextCodec* pCodec = QTextCodec::codecForName(strCodec.toLatin1());
+    QVERIFY2(pCodec, qPrintable("no codec detected for " + file));
+    const QString strDecoded = pCodec->toUnicode(arrBytes);
+    QVERIFY(!strDecoded.contains(QChar(QChar::ReplacementCharacter)));
+    // Whatever was chosen can give back every byte, so switching the codec
+    // later reads the same file again. A byte-order mark is read, not kept.
+    QByteArray arrOriginal = arrBytes;
+    QTextCodec* pBack = pCodec;
+    if (arrOriginal.startsWith("\xff\xfe") || arrOriginal.startsWith("\xfe\xff")) {
+        pBack = QTextCodec::codecForName(arrOriginal.startsWith("\xff") ? "UTF-16LE" : "UTF-16BE");
+        arrOriginal = arrOriginal.mid(2);
+    }
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    QCOMPARE(pBack->fromUnicode(strDecoded.constData(), strDecoded.size(), &state), arrOriginal);
+    // Where the locale's expectations hold, the characters are the file's.
+    const bool bOwnCodec = file != "latin1.txt"
+                           && !(locale == "zh_cn" && (file == "sjis.txt" || file == "eucjp.txt"));
+    if (bOwnCodec)
+        QCOMPARE(strDecoded, text);
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--detect") {
+        QFile file(QString::fromLocal8Bit(argv[2]));
+        if (!file.open(QIODevice::ReadOnly))
+            return 2;
+        std::printf("%s\n", qPrintable(detectTextCodec(file.readAll())));
+        return 0;
+    }
+    TestTextCodec test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_textcodec.moc"

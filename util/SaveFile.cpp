@@ -1,0 +1,29 @@
+#include "util/SaveFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool saveFileAtomically(const QString& strPath, const QByteArray& arrBytes, QString* pError)
+{
+    // Write through links to the file they name; the link stays a link.
+    QString strTarget = strPath;
+    for (int nHops = 0; nHops < 32 && QFileInfo(strTarget).isSymLink(); ++nHops)
+        strTarget = QFileInfo(strTarget).symLinkTarget();
+    const bool bExisted = QFileInfo::exists(strTarget);
+    const QFile::Permissions perms = QFileInfo(strTarget).permissions();
+
+    QSaveFile file(strTarget);
+    // A file in a folder the user may not write to can still be writable
+    // itself; it is then written in place.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(arrBytes) != arrBytes.size()
+        || !file.commit()) {
+        if (pError)
+            *pError = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (bExisted)
+        QFile::setPermissions(strTarget, perms);
+    return true;
+}
