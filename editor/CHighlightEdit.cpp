@@ -4,6 +4,7 @@
 #include "app/Globals.h"
 #include "editor/CLineNumberArea.h"
 #include "highlight/CTextDocument.h"
+#include "highlight/CThreadHighlighter.h"
 #include "util/Platform.h"
 
 #include <QContextMenuEvent>
@@ -30,6 +31,7 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
     m_pDocument = new CTextDocument(this);
     setDocument(m_pDocument);
     setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_pHighlighter = new CThreadHighlighter(m_pDocument);
 
     m_strLineNumberFontFamily = "Courier New";
     m_pLineNumberArea = new CLineNumberArea(this);
@@ -44,6 +46,13 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
     connect(this, &QPlainTextEdit::updateRequest, this, &CHighlightEdit::updateLineNumberArea);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this,
             &CHighlightEdit::highlightCurrentLine);
+    connect(this, &QPlainTextEdit::selectionChanged, this, &CHighlightEdit::onSelectionChanged);
+    // Queued: an edit stops the running pass, and a new one starts once the
+    // change is complete.
+    connect(m_pDocument, &QTextDocument::contentsChange, m_pHighlighter,
+            &CThreadHighlighter::stopThread, Qt::QueuedConnection);
+    connect(m_pDocument, &QTextDocument::contentsChanged, m_pHighlighter,
+            &CThreadHighlighter::rehighlight, Qt::QueuedConnection);
 
     m_menu.addAction(tr("Copy"), this, &QPlainTextEdit::copy);
     m_menu.addAction(tr("Cut"), this, &QPlainTextEdit::cut);
@@ -54,7 +63,39 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
     m_menu.addAction(tr("Open file position"), this, &CHighlightEdit::onOpenFilePosition);
 }
 
-CHighlightEdit::~CHighlightEdit() = default;
+CHighlightEdit::~CHighlightEdit()
+{
+    // The document (and its highlighter) goes with this widget; a running
+    // pass ends at its next check.
+    m_pHighlighter->stopThread();
+}
+
+QString CHighlightEdit::getLanguage() const
+{
+    return m_pHighlighter->getLanguageName();
+}
+
+void CHighlightEdit::setLanguage(const QVariantMap& mapDef)
+{
+    m_pHighlighter->setDefinition(mapDef);
+}
+
+void CHighlightEdit::clearAdditionalFormats()
+{
+    m_pDocument->clearAdditionalFormats();
+}
+
+void CHighlightEdit::onSelectionChanged()
+{
+    m_pHighlighter->setSelectedText(getSelectedText());
+}
+
+void CHighlightEdit::setDocumentText(const QString& strText)
+{
+    m_pHighlighter->prepareText(strText);
+    setPlainText(strText);
+    m_pHighlighter->prepareText(QString());
+}
 
 QFont CHighlightEdit::gutterFont(bool bBold) const
 {

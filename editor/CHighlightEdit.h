@@ -4,10 +4,12 @@
 #include <QColor>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QVariantMap>
 
 class CEditWebView;
 class CLineNumberArea;
 class CTextDocument;
+class CThreadHighlighter;
 
 // The code editor of every text tab: a plain-text editor with a line-number
 // gutter, a current-line bar, a font size shared by all editors (Ctrl+wheel),
@@ -30,6 +32,10 @@ public:
     QString getSelectedText() const;
     QString getStatusText() const;
     CTextDocument* textDocument() const { return m_pDocument; }
+    CThreadHighlighter* highlighter() const { return m_pHighlighter; }
+    QString getLanguage() const;
+    void setLanguage(const QVariantMap& mapDef);
+    void clearAdditionalFormats();
     CEditWebView* editWebView() const { return m_pEditWebView; }
     void setEditWebView(CEditWebView* pView) { m_pEditWebView = pView; }
 
@@ -57,6 +63,7 @@ public slots:
     void updateLineNumberAreaWidth(int nBlockCount);
     void updateLineNumberAreaWidth();
     void onTextFontSize(int nVal);
+    void onSelectionChanged();
     void updateLineNumberArea(const QRect& rect, int nDy);
     void highlightCurrentLine();
     void onTimeoutKeepModified();
@@ -72,6 +79,8 @@ protected:
 
 private:
     QFont gutterFont(bool bBold) const;
+    // Replaces the whole text, handing it to the highlighter without a copy.
+    void setDocumentText(const QString& strText);
     bool readFile(QByteArray& arrBytes) const;
 
     bool m_bKeepModified = false;
@@ -79,6 +88,7 @@ private:
     QString m_strFileSuffix;
     QString m_strCodecName;
     CTextDocument* m_pDocument = nullptr;
+    CThreadHighlighter* m_pHighlighter = nullptr;
     CEditWebView* m_pEditWebView = nullptr;
     CLineNumberArea* m_pLineNumberArea = nullptr;
     QString m_strLineNumberFontFamily;

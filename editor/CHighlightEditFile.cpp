@@ -58,7 +58,7 @@ void CHighlightEdit::loadContent(const QByteArray& arrBytes, bool bKeepModified)
     const QString strText = pCodec ? pCodec->toUnicode(arrBytes)
                                    : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
     m_nReturnFormat = detectReturnFormat(strText);
-    setPlainText(strText);
+    setDocumentText(strText);
     if (bKeepModified)
         QTimer::singleShot(10, this, &CHighlightEdit::onTimeoutKeepModified);
 }
@@ -83,7 +83,7 @@ bool CHighlightEdit::setTextCodec(const QString& strName)
     const bool bModified = isModified();
     const int nBlock = textCursor().blockNumber();
     const int nScroll = verticalScrollBar()->value();
-    setPlainText(pNew->toUnicode(arrBytes));
+    setDocumentText(pNew->toUnicode(arrBytes));
     m_strCodecName = strName;
     setModified(bModified);
     setTextCursor(QTextCursor(m_pDocument->findBlockByNumber(nBlock)));

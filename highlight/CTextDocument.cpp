@@ -28,39 +28,41 @@ void CTextDocument::clearAdditionalFormats()
     }
 }
 
-void CTextDocument::onHighlightBlock(uint nVer, const QTextBlock& tb,
+void CTextDocument::onHighlightBlock(uint nVer, int nBlock,
                                      const QList<QTextLayout::FormatRange>& lstFormats)
 {
-    applyFormats(nVer, tb, lstFormats, false);
+    applyFormats(nVer, nBlock, lstFormats, false);
 }
 
-void CTextDocument::onHighlightSelected(uint nVer, const QTextBlock& tb,
+void CTextDocument::onHighlightSelected(uint nVer, int nBlock,
                                         const QList<QTextLayout::FormatRange>& lstFormats)
 {
-    applyFormats(nVer, tb, lstFormats, true);
+    applyFormats(nVer, nBlock, lstFormats, true);
 }
 
-void CTextDocument::applyFormats(uint nVer, const QTextBlock& tb,
+void CTextDocument::applyFormats(uint nVer, int nBlock,
                                  const QList<QTextLayout::FormatRange>& lstFormats, bool bMarks)
 {
-    if (nVer != m_nVer || !tb.isValid())
+    if (nVer != m_nVer)
         return;
-    QTextLayout* pLayout = tb.layout();
+    const QTextBlock tb = findBlockByNumber(nBlock);
+    QTextLayout* pLayout = tb.isValid() ? tb.layout() : nullptr;
     if (!pLayout)
         return;
     // Syntax ranges first, selection marks after them, so that a mark's
     // background lies over the syntax colours.
-    QList<QTextLayout::FormatRange> lstKept;
-    for (const QTextLayout::FormatRange& range : pLayout->formats()) {
-        if (isSelectionMark(range) != bMarks)
-            lstKept.append(range);
-    }
-    QList<QTextLayout::FormatRange> lstAll;
-    if (bMarks) {
-        lstAll = lstKept + lstFormats;
-    } else {
-        lstAll = lstFormats + lstKept;
-    }
-    pLayout->setFormats(lstAll.toVector());
-    markContentsDirty(tb.position(), tb.length());
+    const QVector<QTextLayout::FormatRange> vecOld = pLayout->formats();
+    QVector<QTextLayout::FormatRange> vecSyntax;
+    QVector<QTextLayout::FormatRange> vecMarks;
+    for (const QTextLayout::FormatRange& range : vecOld)
+        (isSelectionMark(range) ? vecMarks : vecSyntax).append(range);
+    QVector<QTextLayout::FormatRange>& vecReplaced = bMarks ? vecMarks : vecSyntax;
+    if (vecReplaced == lstFormats.toVector())
+        return; // most blocks come back as they were
+    vecReplaced = lstFormats.toVector();
+    pLayout->setFormats(vecSyntax + vecMarks);
+    // Only a block that has been laid out is on screen or was; the others
+    // take their formats when they are first laid out.
+    if (pLayout->lineCount() > 0)
+        markContentsDirty(tb.position(), tb.length());
 }

@@ -5,8 +5,6 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-class QTextBlock;
-
 // The document of a code editor. It counts its changes in a version number
 // and applies highlighting results of the current version as layout formats,
 // so that highlighting never touches the text, the undo stack or the
@@ -23,14 +21,15 @@ public:
 public slots:
     void clearAdditionalFormats();
     void onContentsChange();
-    void onHighlightBlock(uint nVer, const QTextBlock& tb,
-                          const QList<QTextLayout::FormatRange>& lstFormats);
-    void onHighlightSelected(uint nVer, const QTextBlock& tb,
+    // Results of the highlighter for the block with the given number; they
+    // are dropped unless computed from the current version.
+    void onHighlightBlock(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats);
+    void onHighlightSelected(uint nVer, int nBlock,
                              const QList<QTextLayout::FormatRange>& lstFormats);
 
 private:
-    void applyFormats(uint nVer, const QTextBlock& tb,
-                      const QList<QTextLayout::FormatRange>& lstFormats, bool bMarks);
+    void applyFormats(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats,
+                      bool bMarks);
 
     uint m_nVer = 0;
 };

@@ -39,6 +39,7 @@ MainWindow::MainWindow(QWidget* parent)
     createTabWidget();
     createDocks();
     createHtmlToolBar();
+    createLanguageMenu();
     createCodecMenu();
     ui->actionLine_Wrap->setChecked(g_pSettings->m_bLineWrap);
 
@@ -184,6 +185,19 @@ void MainWindow::createHtmlToolBar()
     m_pActBackColor->setMenu(new QMenu(this));
     setColorIcon(m_pActBackColor, g_pSettings->m_clrBackColor.name(), ":/res/color_text_bk.png");
     ui->toolBarFormat->addAction(m_pActBackColor);
+}
+
+void MainWindow::createLanguageMenu()
+{
+    ui->menuLanguage->removeAction(ui->actionUnknown);
+    for (const QVariant& varRecord : m_highlightMgt.index()) {
+        QAction* pAction = ui->menuLanguage->addAction(varRecord.toMap().value("name").toString());
+        pAction->setCheckable(true);
+        connect(pAction, &QAction::triggered, this, &MainWindow::onLangClick);
+    }
+    ui->menuLanguage->addSeparator();
+    ui->menuLanguage->addAction(ui->actionUnknown);
+    connect(ui->actionUnknown, &QAction::triggered, this, &MainWindow::onLangClick);
 }
 
 void MainWindow::createCodecMenu()

@@ -1,6 +1,8 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "highlight/CHighlightMgt.h"
+
 #include <QMainWindow>
 #include <QStringList>
 
@@ -76,6 +78,7 @@ private slots:
     void on_actionUnix_triggered();
     void on_actionOSX_triggered();
     void onClickAtionTextCodec();
+    void onLangClick();
     void onTabCurrentChanged(int nIndex);
     void onTabClickAction(const QString& strText);
     void onTabDbClick(int nIndex);
@@ -93,6 +96,7 @@ private:
     void createDocks();
     void createHtmlToolBar();
     void createCodecMenu();
+    void createLanguageMenu();
     static QStringList localFilesOf(const QMimeData* pMime);
 
     // Documents.
@@ -131,6 +135,7 @@ private:
     QComboBox* m_pComboSize = nullptr;
     QAction* m_pActTextColor = nullptr;
     QAction* m_pActBackColor = nullptr;
+    CHighlightMgt m_highlightMgt;
     QStringList m_lstTabContextActions;
     QString m_strLastFolder; // first file of the last Open dialog
     QString m_strRootPath;   // folder shown by the folder browser

@@ -104,6 +104,19 @@ void MainWindow::onClickAtionTextCodec()
     refreshFrame();
 }
 
+void MainWindow::onLangClick()
+{
+    auto* pAction = qobject_cast<QAction*>(sender());
+    CHighlightEdit* pEditor = currentEditor();
+    if (pAction && pEditor) {
+        pEditor->clearAdditionalFormats();
+        pEditor->setLanguage(pAction == ui->actionUnknown
+                                 ? QVariantMap()
+                                 : m_highlightMgt.getHighlightByName(pAction->text()));
+    }
+    refreshFrame();
+}
+
 void MainWindow::onTabCurrentChanged(int)
 {
     refreshFrame();
@@ -155,13 +168,17 @@ void MainWindow::refreshFrame()
     CHighlightEdit* pEditor = currentEditor();
     const bool bEditor = pEditor != nullptr;
 
-    for (QMenu* pMenu : {ui->menuLanguage, ui->menuText_Codec}) {
-        for (QAction* pAction : pMenu->actions()) {
-            pAction->setChecked(false);
-            pAction->setEnabled(bEditor);
-            if (bEditor && pMenu == ui->menuText_Codec && pAction->text() == pEditor->codecName())
-                pAction->setChecked(true);
-        }
+    const QString strLanguage = bEditor ? pEditor->getLanguage() : QString();
+    for (QAction* pAction : ui->menuLanguage->actions()) {
+        pAction->setEnabled(bEditor);
+        pAction->setChecked(bEditor && !pAction->isSeparator()
+                            && (strLanguage.isEmpty() ? pAction == ui->actionUnknown
+                                                      : pAction->text() == strLanguage
+                                                            && pAction != ui->actionUnknown));
+    }
+    for (QAction* pAction : ui->menuText_Codec->actions()) {
+        pAction->setEnabled(bEditor);
+        pAction->setChecked(bEditor && pAction->text() == pEditor->codecName());
     }
     for (QAction* pAction : {ui->actionCut, ui->actionCopy, ui->actionSelect_All, ui->actionSave_As})
         pAction->setEnabled(bEditor);
@@ -236,7 +253,8 @@ void MainWindow::refreshStatusLabels()
         return;
     }
     m_pLabelPos->setText(pEditor->getStatusText());
-    m_pLabelLang->setText(tr("Unknown Language"));
+    const QString strLanguage = pEditor->getLanguage();
+    m_pLabelLang->setText(strLanguage.isEmpty() ? tr("Unknown Language") : strLanguage);
     const int nFormat = pEditor->returnFormat();
     m_pLabelReturn->setText(nFormat >= 0 && nFormat < 3 ? arrReturnNames[nFormat] : QString());
     m_pLabelCodec->setText(pEditor->codecName());

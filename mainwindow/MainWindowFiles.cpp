@@ -139,6 +139,7 @@ bool MainWindow::openTextFile(const QString& strPath)
     pEditor->setFilePath(strPath);
     pEditor->loadContent(file.readAll(), false);
     file.close();
+    pEditor->setLanguage(m_highlightMgt.getHighlightByFileName(file.fileName()));
     const bool bSvg = pEditor->fileSuffix() == "svg" || pEditor->fileSuffix() == "svgz";
     addDocumentTab(pEditor, QFileInfo(strPath).fileName(), strPath,
                    bSvg ? ":/res/file_text_svg.png" : ":/res/file_text.png");
@@ -254,6 +255,9 @@ bool MainWindow::on_actionSave_As_triggered()
     }
     pEditor->setFilePath(strPath);
     pEditor->setModified(false);
+    // A new document named for the first time gets its language from the name.
+    if (pEditor->getLanguage().isEmpty())
+        pEditor->setLanguage(m_highlightMgt.getHighlightByFileName(strPath));
     m_pTabWidget->setTabToolTip(m_pTabWidget->indexOf(pEditor), strPath);
     refreshFrame();
     return true;

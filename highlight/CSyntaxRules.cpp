@@ -1,0 +1,141 @@
+#include "highlight/CSyntaxRules.h"
+
+#include <QBrush>
+
+namespace {
+
+QTextCharFormat foreground(const char* szColor)
+{
+    QTextCharFormat fmt;
+    fmt.setForeground(QBrush(QColor(szColor)));
+    return fmt;
+}
+
+// A character that QRegExp's \w matches.
+bool isWordChar(QChar ch)
+{
+    return ch.isLetterOrNumber() || ch.isMark() || ch == QLatin1Char('_');
+}
+
+bool isAsciiWord(const QString& str)
+{
+    if (str.isEmpty())
+        return false;
+    for (const QChar ch : str) {
+        if (ch.unicode() > 0x7F || !isWordChar(ch))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CSyntaxRules::CSyntaxRules()
+    : m_rxQuote("\"")
+    , m_rxQuoteEnd("(^|[^\\\\])(\\\\\\\\)*\"")
+    , m_rxApos("'")
+    , m_rxAposEnd("(^|[^\\\\])(\\\\\\\\)*'")
+    , m_rxContinue("\\\\s*$") // a trailing backslash continues a line
+    , m_rxSingleComment("//")
+    , m_fmtKeyword(foreground("#8000FF"))
+    , m_fmtSingleComment(foreground("#008000"))
+    , m_fmtMultiComment(m_fmtSingleComment)
+    , m_fmtString(foreground("#008000"))
+    , m_fmtNumber(foreground("#0000FF"))
+    , m_fmtOperator(foreground("#ffaa00"))
+{
+    addDefaultRules();
+}
+
+void CSyntaxRules::addDefaultRules()
+{
+    m_lstRules.append({QRegExp("((((0[xX])|#)[a-fA-F0-9]+)|([\\+\\-]{0,1}\\d+([.]\\d*){0,1}([eE][\\+\\-]{0,1}\\d*){0,1}))"),
+                       m_fmtNumber});
+    m_lstRules.append({QRegExp("(([\\+\\-\\*\\/\\~\\^\\!]{1,2})|([*\\/+-\\!\\^~><]{0,1}={1,3}))"),
+                       m_fmtOperator});
+}
+
+void CSyntaxRules::addKeywordRule(const QString& strPattern, Qt::CaseSensitivity cs,
+                                  const QString& strWord)
+{
+    const int nRule = m_lstKeywordRules.size();
+    m_lstKeywordRules.append({QRegExp(strPattern, cs), m_fmtKeyword});
+    const bool bIndexed = isAsciiWord(strWord);
+    m_wordIndex.vecIndexed.append(bIndexed);
+    if (bIndexed)
+        m_wordIndex.hashRules[cs == Qt::CaseSensitive ? strWord : strWord.toLower()].append(nRule);
+}
+
+void CSyntaxRules::setDefinition(const QVariantMap& mapDef)
+{
+    m_lstRules.clear();
+    m_lstKeywordRules.clear();
+    m_wordIndex = WordIndex();
+    m_rxSingleComment = QRegExp();
+    m_rxMultiCommentStart = QRegExp();
+    m_rxMultiCommentEnd = QRegExp();
+    m_rxElementOpen = QRegExp();
+    m_rxElementClose = QRegExp();
+    m_strSingleComment.clear();
+    m_strMultiCommentStart.clear();
+    m_strMultiCommentEnd.clear();
+    addDefaultRules();
+
+    m_strLanguage = mapDef.value("language").toMap().value("name").toString();
+    const QVariantMap mapGeneral = mapDef.value("general").toMap();
+    const bool bCaseSensitive =
+        mapGeneral.value("keywords").toMap().value("casesensitive").toBool();
+    const Qt::CaseSensitivity cs = bCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    m_wordIndex.bCaseSensitive = bCaseSensitive;
+
+    for (const QVariant& varComment : mapGeneral.value("comments").toList()) {
+        const QVariantMap mapComment = varComment.toMap();
+        const QString strName = mapComment.value("name").toString().toLower();
+        const QString strStart = mapComment.value("start").toString();
+        const QString strEnd = mapComment.value("end").toString();
+        if (strName == "singleline" && !strStart.isEmpty()) {
+            m_strSingleComment = strStart;
+            m_rxSingleComment = QRegExp(strStart);
+        } else if (strName == "multiline" && !strStart.isEmpty() && !strEnd.isEmpty()) {
+            m_strMultiCommentStart = strStart;
+            m_strMultiCommentEnd = strEnd;
+            m_rxMultiCommentStart = QRegExp(QString(strStart).replace("*", "\\*"));
+            m_rxMultiCommentEnd = QRegExp(QString(strEnd).replace("*", "\\*"));
+        }
+    }
+
+    const QVariantMap mapHighlighting = mapDef.value("highlighting").toMap();
+    for (const QVariant& varContext : mapHighlighting.value("contexts").toList()) {
+        const QVariantMap mapContext = varContext.toMap();
+        const QString strName = mapContext.value("name").toString();
+        QRegExp* pTarget = strName == "El Open"    ? &m_rxElementOpen
+                           : strName == "El Close" ? &m_rxElementClose
+                                                   : nullptr;
+        if (!pTarget)
+            continue;
+        for (const QVariant& varRule : mapContext.value("children").toList()) {
+            const QVariantMap mapRule = varRule.toMap();
+            if (mapRule.value("tag").toString() == "DetectChar")
+                *pTarget = QRegExp(mapRule.value("char").toString());
+        }
+    }
+    if (m_rxElementOpen.isEmpty() || m_rxElementClose.isEmpty()) {
+        m_rxElementOpen = QRegExp();
+        m_rxElementClose = QRegExp();
+    }
+
+    for (auto it = mapHighlighting.constBegin(); it != mapHighlighting.constEnd(); ++it) {
+        const bool bRegExp = it.key() == "reg_exp";
+        for (const QString& strItem : it.value().toStringList()) {
+            const QString strTrimmed = strItem.trimmed();
+            if (strTrimmed.isEmpty())
+                continue;
+            if (bRegExp) {
+                addKeywordRule(strTrimmed, cs, QString());
+            } else {
+                const QString strWord = QString(strTrimmed).replace("*", "\\*");
+                addKeywordRule(QString("\\b%1\\b").arg(strWord), cs, strWord);
+            }
+        }
+    }
+}

@@ -1,0 +1,69 @@
+#ifndef CSYNTAXRULES_H
+#define CSYNTAXRULES_H
+
+#include <QColor>
+#include <QHash>
+#include <QList>
+#include <QRegExp>
+#include <QTextCharFormat>
+#include <QVariantMap>
+#include <QVector>
+
+// What the block lexer colours with: built-in rules, the rules of one
+// language definition, comment and string patterns, element-region markers
+// and the formats. A value type; the highlighter keeps one per document.
+class CSyntaxRules
+{
+public:
+    struct Rule
+    {
+        QRegExp rx;
+        QTextCharFormat fmt;
+    };
+
+    CSyntaxRules();
+
+    // Replaces the language by the one a definition map describes (an empty
+    // map leaves only the built-in rules and double-quoted strings).
+    void setDefinition(const QVariantMap& mapDef);
+
+    // Keyword rules that are plain words (\bword\b) are also indexed by
+    // word, so that a line's words can be looked up instead of searching
+    // the line once per keyword; the ranges found are the same.
+    struct WordIndex
+    {
+        bool bCaseSensitive = true;
+        QHash<QString, QVector<int>> hashRules; // word -> indexes into m_lstKeywordRules
+        QVector<bool> vecIndexed;               // per keyword rule: found through the hash
+    };
+
+    QList<Rule> m_lstRules;
+    QList<Rule> m_lstKeywordRules;
+    WordIndex m_wordIndex;
+    QRegExp m_rxQuote;
+    QRegExp m_rxQuoteEnd;
+    QRegExp m_rxApos;
+    QRegExp m_rxAposEnd;
+    QRegExp m_rxContinue;
+    QRegExp m_rxSingleComment;
+    QRegExp m_rxMultiCommentStart;
+    QRegExp m_rxMultiCommentEnd;
+    QRegExp m_rxElementOpen;
+    QRegExp m_rxElementClose;
+    QTextCharFormat m_fmtKeyword;
+    QTextCharFormat m_fmtSingleComment;
+    QTextCharFormat m_fmtMultiComment;
+    QTextCharFormat m_fmtString;
+    QTextCharFormat m_fmtNumber;
+    QTextCharFormat m_fmtOperator;
+    QString m_strLanguage;
+    QString m_strSingleComment;
+    QString m_strMultiCommentStart;
+    QString m_strMultiCommentEnd;
+
+private:
+    void addDefaultRules();
+    void addKeywordRule(const QString& strPattern, Qt::CaseSensitivity cs, const QString& strWord);
+};
+
+#endif

@@ -1,0 +1,78 @@
+#include "highlight/CTextMirror.h"
+
+namespace {
+bool isBlockSeparator(QChar ch)
+{
+    const ushort uc = ch.unicode();
+    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
+           || uc == 0xFDD1;
+}
+} // namespace
+
+CTextMirror::CTextMirror()
+{
+    reset(QString());
+}
+
+void CTextMirror::reset(const QString& strText)
+{
+    m_strText = strText;
+    m_vecLines.clear();
+    const int nLength = m_strText.size();
+    const QChar* pData = m_strText.constData();
+    int nStart = 0;
+    for (int i = 0; i < nLength; ++i) {
+        if (!isBlockSeparator(pData[i]))
+            continue;
+        Line line;
+        line.nStart = nStart;
+        line.nLength = i - nStart;
+        m_vecLines.append(line);
+        if (pData[i] == QLatin1Char('\r') && i + 1 < nLength && pData[i + 1] == QLatin1Char('\n'))
+            ++i;
+        nStart = i + 1;
+    }
+    Line last;
+    last.nStart = nStart;
+    last.nLength = nLength - nStart;
+    m_vecLines.append(last);
+    m_vecStates.fill(-1, m_vecLines.size());
+}
+
+void CTextMirror::replace(int nFirst, int nLastOld, const QStringList& lstLines)
+{
+    nFirst = qBound(0, nFirst, m_vecLines.size());
+    nLastOld = qBound(nFirst - 1, nLastOld, m_vecLines.size() - 1);
+    const int nOld = nLastOld - nFirst + 1;
+    const int nNew = lstLines.size();
+    if (nNew > nOld) {
+        m_vecLines.insert(nFirst, nNew - nOld, Line());
+        m_vecStates.insert(nFirst, nNew - nOld, -1);
+    } else if (nNew < nOld) {
+        m_vecLines.remove(nFirst, nOld - nNew);
+        m_vecStates.remove(nFirst, nOld - nNew);
+    }
+    for (int i = 0; i < nNew; ++i) {
+        Line& line = m_vecLines[nFirst + i];
+        line.nStart = -1;
+        line.nLength = lstLines.at(i).size();
+        line.strOwn = lstLines.at(i);
+        m_vecStates[nFirst + i] = -1;
+    }
+}
+
+QString CTextMirror::line(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_vecLines.size())
+        return QString();
+    const Line& line = m_vecLines.at(nIndex);
+    if (line.nStart < 0)
+        return line.strOwn;
+    return QString::fromRawData(m_strText.constData() + line.nStart, line.nLength);
+}
+
+void CTextMirror::setState(int nIndex, int nState)
+{
+    if (nIndex >= 0 && nIndex < m_vecStates.size())
+        m_vecStates[nIndex] = nState;
+}

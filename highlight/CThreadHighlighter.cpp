@@ -1,0 +1,306 @@
+#include "highlight/CThreadHighlighter.h"
+
+#include "highlight/BlockLexer.h"
+#include "highlight/CTextDocument.h"
+
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTimer>
+
+namespace {
+// Beyond this many changed blocks the whole text is handed over at once.
+constexpr int WholeTextThreshold = 2000;
+// The GUI thread applies results for at most this long per turn.
+constexpr qint64 DrainBudgetNs = 6 * 1000 * 1000;
+using Lock = std::lock_guard<std::mutex>;
+} // namespace
+
+CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
+    : QThread(pDoc)
+    , m_pDoc(pDoc)
+    , m_clrSelected(0x9B, 0xFF, 0x9B, 0xDD)
+{
+    qRegisterMetaType<QList<QTextLayout::FormatRange>>("QList<QTextLayout::FormatRange>");
+    connect(this, &CThreadHighlighter::blockFormatChanged, pDoc, &CTextDocument::onHighlightBlock,
+            Qt::DirectConnection);
+    connect(this, &CThreadHighlighter::selectedChanged, pDoc, &CTextDocument::onHighlightSelected,
+            Qt::DirectConnection);
+    // Runs on the GUI thread during every change, after the document has
+    // counted its new version.
+    connect(pDoc, &QTextDocument::contentsChange, this, &CThreadHighlighter::onContentsChange,
+            Qt::DirectConnection);
+    m_nKnownBlockCount = pDoc->blockCount();
+    m_nVer = pDoc->version();
+    if (!pDoc->isEmpty())
+        m_mirror.reset(pDoc->toRawText());
+}
+
+CThreadHighlighter::~CThreadHighlighter()
+{
+    stopAndWait();
+}
+
+void CThreadHighlighter::stopAndWait()
+{
+    m_bStop = true;
+    wait();
+    Lock lock(m_mutexRun);
+    m_bRunning = false;
+}
+
+void CThreadHighlighter::pushResult(Result&& result)
+{
+    bool bPost = false;
+    {
+        Lock lock(m_mutexResults);
+        m_dequeResults.push_back(std::move(result));
+        bPost = !m_bDrainPosted;
+        m_bDrainPosted = true;
+    }
+    if (bPost)
+        QMetaObject::invokeMethod(this, &CThreadHighlighter::drainResults, Qt::QueuedConnection);
+}
+
+void CThreadHighlighter::drainResults()
+{
+    QElapsedTimer timer;
+    timer.start();
+    forever {
+        std::deque<Result> dequeBatch;
+        {
+            Lock lock(m_mutexResults);
+            if (m_dequeResults.empty()) {
+                m_bDrainPosted = false;
+                return;
+            }
+            // Short turns keep the window responsive while a pass pours in.
+            if (timer.nsecsElapsed() > DrainBudgetNs) {
+                QMetaObject::invokeMethod(this, &CThreadHighlighter::drainResults,
+                                          Qt::QueuedConnection);
+                return;
+            }
+            const size_t nTake = std::min<size_t>(m_dequeResults.size(), 64);
+            std::move(m_dequeResults.begin(), m_dequeResults.begin() + nTake,
+                      std::back_inserter(dequeBatch));
+            m_dequeResults.erase(m_dequeResults.begin(), m_dequeResults.begin() + nTake);
+        }
+        for (const Result& result : dequeBatch) {
+            if (result.bMarks)
+                emit selectedChanged(result.nVer, result.nBlock, result.lstRanges);
+            else
+                emit blockFormatChanged(result.nVer, result.nBlock, result.lstRanges);
+        }
+    }
+}
+
+QTextLayout::FormatRange CThreadHighlighter::selectionMark(int nStart, int nLength)
+{
+    QTextLayout::FormatRange range;
+    range.start = nStart;
+    range.length = nLength;
+    range.format.setBackground(QBrush(QColor(0x9B, 0xFF, 0x9B, 0xDD)));
+    range.format.setProperty(QTextFormat::UserProperty, 1);
+    return range;
+}
+
+void CThreadHighlighter::setDefinition(const QVariantMap& mapDef)
+{
+    {
+        Lock lock(m_mutex);
+        m_rules.setDefinition(mapDef);
+    }
+    QTimer::singleShot(0, this, &CThreadHighlighter::rehighlight);
+}
+
+void CThreadHighlighter::setSelectedText(const QString& str)
+{
+    const QString strSelected = str.trimmed().size() < 3 ? QString() : str;
+    {
+        Lock lock(m_mutex);
+        if (strSelected == m_strSelected)
+            return;
+        m_strSelected = strSelected;
+    }
+    m_bSelect = true;
+    m_bReqSelect = true;
+    startPass();
+}
+
+QString CThreadHighlighter::getLanguageName() const
+{
+    Lock lock(m_mutex);
+    return m_rules.m_strLanguage;
+}
+
+QString CThreadHighlighter::singleComment() const
+{
+    Lock lock(m_mutex);
+    return m_rules.m_strSingleComment;
+}
+
+QString CThreadHighlighter::multiCommentStart() const
+{
+    Lock lock(m_mutex);
+    return m_rules.m_strMultiCommentStart;
+}
+
+QString CThreadHighlighter::multiCommentEnd() const
+{
+    Lock lock(m_mutex);
+    return m_rules.m_strMultiCommentEnd;
+}
+
+void CThreadHighlighter::prepareText(const QString& strText)
+{
+    m_strPrepared = strText;
+}
+
+void CThreadHighlighter::rehighlight()
+{
+    m_bReqHighlight = true;
+    m_bHighlight = true;
+    m_bStop = false;
+    startPass();
+}
+
+void CThreadHighlighter::stopThread()
+{
+    m_bStop = true;
+}
+
+void CThreadHighlighter::startPass()
+{
+    Lock lock(m_mutexRun);
+    if (m_bRunning)
+        return; // the running pass sees the request
+    m_bRunning = true;
+    // A worker that has just decided to end may still be returning.
+    if (isRunning())
+        wait();
+    start(QThread::InheritPriority);
+}
+
+void CThreadHighlighter::onContentsChange(int nPosition, int, int nAdded)
+{
+    const int nCount = m_pDoc->blockCount();
+    const int nDelta = nCount - m_nKnownBlockCount;
+    m_nKnownBlockCount = nCount;
+    const int nLastPos = qMin(nPosition + nAdded, m_pDoc->characterCount() - 1);
+    const QTextBlock firstBlock = m_pDoc->findBlock(nPosition);
+    const int nFirst = firstBlock.isValid() ? firstBlock.blockNumber() : nCount - 1;
+    const int nLastNew = qMax(nFirst, m_pDoc->findBlock(nLastPos).blockNumber());
+
+    Edit edit;
+    edit.nVer = m_pDoc->version();
+    edit.bWhole = false;
+    edit.nFirst = nFirst;
+    edit.nLastOld = nLastNew - nDelta;
+    if (!m_strPrepared.isNull() && nFirst == 0 && nLastNew == nCount - 1) {
+        edit.bWhole = true;
+        edit.strText = m_strPrepared;
+    } else if (nLastNew - nFirst + 1 > WholeTextThreshold) {
+        edit.bWhole = true;
+        edit.strText = m_pDoc->toRawText();
+    } else {
+        QTextBlock block = firstBlock;
+        for (int i = nFirst; i <= nLastNew && block.isValid(); ++i, block = block.next())
+            edit.lstLines.append(block.text());
+    }
+    Lock lock(m_mutexEdits);
+    if (edit.bWhole)
+        m_lstEdits.clear(); // what came before is replaced anyway
+    m_lstEdits.append(edit);
+}
+
+bool CThreadHighlighter::takeEdits()
+{
+    QList<Edit> lstEdits;
+    {
+        Lock lock(m_mutexEdits);
+        lstEdits.swap(m_lstEdits);
+    }
+    for (const Edit& edit : qAsConst(lstEdits)) {
+        if (edit.bWhole)
+            m_mirror.reset(edit.strText);
+        else
+            m_mirror.replace(edit.nFirst, edit.nLastOld, edit.lstLines);
+        m_nVer = edit.nVer;
+    }
+    return !lstEdits.isEmpty();
+}
+
+bool CThreadHighlighter::leaveRun()
+{
+    Lock lock(m_mutexRun);
+    // A request that came while this pass was ending is not lost.
+    if ((m_bReqHighlight || m_bReqSelect) && !m_bStop)
+        return false;
+    m_bRunning = false;
+    return true;
+}
+
+void CThreadHighlighter::run()
+{
+    forever {
+        if (m_bReqHighlight)
+            m_bHighlight = true;
+        if (m_bReqSelect)
+            m_bSelect = true;
+        takeEdits();
+        m_bReqHighlight = false;
+        m_bReqSelect = false;
+
+        bool bRestart = false;
+        for (int nBlock = 0;; ++nBlock) {
+            if (nBlock >= m_mirror.count()) {
+                bRestart = m_bReqHighlight || m_bReqSelect;
+                break;
+            }
+            if (m_bReqHighlight && m_bReqSelect) {
+                bRestart = true;
+                break;
+            }
+            if (m_bStop)
+                break;
+            Lock lock(m_mutex);
+            if (m_bHighlight)
+                highlightBlock(nBlock);
+            if (m_bSelect)
+                highlightSelected(nBlock);
+        }
+        m_bHighlight = false;
+        m_bSelect = false;
+        if (bRestart && !m_bStop)
+            continue;
+        if (leaveRun())
+            return;
+    }
+}
+
+void CThreadHighlighter::highlightBlock(int nBlock)
+{
+    const QString strText = m_mirror.line(nBlock);
+    const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
+    const LexResult result = lexBlock(m_rules, strText, nPrev, [this] { return abortLexing(); });
+    if (result.bAborted)
+        return;
+    m_mirror.setState(nBlock, result.nState);
+    pushResult({false, m_nVer, nBlock, result.lstRanges});
+}
+
+void CThreadHighlighter::highlightSelected(int nBlock)
+{
+    QList<QTextLayout::FormatRange> lstMarks;
+    if (!m_strSelected.isEmpty()) {
+        const QString strText = m_mirror.line(nBlock);
+        const int nLength = m_strSelected.size();
+        for (int nPos = strText.indexOf(m_strSelected, 0, Qt::CaseInsensitive); nPos >= 0;
+             nPos = strText.indexOf(m_strSelected, nPos + nLength, Qt::CaseInsensitive)) {
+            if (m_bReqSelect || m_bStop)
+                return;
+            lstMarks.append(selectionMark(nPos, nLength));
+        }
+    }
+    if (!m_bReqSelect && !m_bStop)
+        pushResult({true, m_nVer, nBlock, lstMarks});
+}

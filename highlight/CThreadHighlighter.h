@@ -1,0 +1,126 @@
+#ifndef CTHREADHIGHLIGHTER_H
+#define CTHREADHIGHLIGHTER_H
+
+#include "highlight/CSyntaxRules.h"
+#include "highlight/CTextMirror.h"
+
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <QTextLayout>
+#include <QThread>
+#include <QVariantMap>
+#include <atomic>
+#include <deque>
+#include <mutex>
+
+class CTextDocument;
+
+// Computes, in a worker thread, the formats of every block of one document
+// and the marks of every occurrence of the selected text. Results go back by
+// queued signals tagged with the document version the pass started from;
+// the document drops those of an older version.
+//
+// The worker never reads the live document: the GUI thread hands it each
+// change (the changed lines' new text, or a whole new text) and the worker
+// keeps its own copy of the lines and their block states. Per-block results
+// wait in a queue that the GUI thread drains in short turns, emitting the
+// two signals there; all hand-overs go through this class's own locks.
+class CThreadHighlighter : public QThread
+{
+    Q_OBJECT
+public:
+    explicit CThreadHighlighter(CTextDocument* pDoc);
+    ~CThreadHighlighter() override;
+
+    void setDefinition(const QVariantMap& mapDef);
+    void setSelectedText(const QString& str);
+    QString getLanguageName() const;
+    QString singleComment() const;
+    QString multiCommentStart() const;
+    QString multiCommentEnd() const;
+    // The text the document is about to be set to as a whole, so that the
+    // whole-document change need not copy it out of the document again.
+    void prepareText(const QString& strText);
+    // Ends a running pass and waits for the thread (a moment at most).
+    void stopAndWait();
+
+    static QTextLayout::FormatRange selectionMark(int nStart, int nLength);
+
+signals:
+    // Emitted on the GUI thread as results are taken from the queue.
+    void blockFormatChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst);
+    void selectedChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst);
+
+public slots:
+    void rehighlight();
+    void stopThread();
+
+protected:
+    void run() override;
+
+private slots:
+    void onContentsChange(int nPosition, int nRemoved, int nAdded);
+    void drainResults();
+
+private:
+    struct Edit
+    {
+        uint nVer;
+        bool bWhole;
+        QString strText;    // bWhole: the whole text
+        int nFirst;         // otherwise: lines nFirst..nLastOld become lstLines
+        int nLastOld;
+        QStringList lstLines;
+    };
+
+    struct Result
+    {
+        bool bMarks;
+        uint nVer;
+        int nBlock;
+        QList<QTextLayout::FormatRange> lstRanges;
+    };
+
+    void startPass();
+    void pushResult(Result&& result);
+    bool takeEdits();
+    bool leaveRun();
+    void highlightBlock(int nBlock);
+    void highlightSelected(int nBlock);
+    bool abortLexing() const { return m_bStop || m_bReqHighlight; }
+
+    // Requests and the running pass's kinds of work; written on the GUI
+    // thread, polled by the worker between blocks, rules and matches.
+    std::atomic<bool> m_bStop {false};
+    std::atomic<bool> m_bHighlight {false};
+    std::atomic<bool> m_bSelect {false};
+    std::atomic<bool> m_bReqHighlight {false};
+    std::atomic<bool> m_bReqSelect {false};
+
+    CTextDocument* m_pDoc;
+    uint m_nVer = 0;          // worker: version of the mirror during a pass
+    CTextMirror m_mirror;     // worker only
+    QColor m_clrSelected;
+
+    mutable std::mutex m_mutex; // the rules and the selected text
+    CSyntaxRules m_rules;
+    QString m_strSelected;
+
+    std::mutex m_mutexEdits;  // changes waiting for the worker
+    QList<Edit> m_lstEdits;
+
+    std::mutex m_mutexResults; // results waiting for the GUI thread
+    std::deque<Result> m_dequeResults;
+    bool m_bDrainPosted = false;
+
+    std::mutex m_mutexRun;    // whether a pass is running or committed to start
+    bool m_bRunning = false;
+
+    // GUI thread: what the worker's copy will look like once it has taken
+    // the waiting changes.
+    int m_nKnownBlockCount = 1;
+    QString m_strPrepared;
+};
+
+#endif
