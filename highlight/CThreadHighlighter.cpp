@@ -29,6 +29,8 @@ CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
     // counted its new version.
     connect(pDoc, &QTextDocument::contentsChange, this, &CThreadHighlighter::onContentsChange,
             Qt::DirectConnection);
+    m_timerDrain.setInterval(5);
+    connect(&m_timerDrain, &QTimer::timeout, this, &CThreadHighlighter::drainResults);
     m_nKnownBlockCount = pDoc->blockCount();
     m_nVer = pDoc->version();
     if (!pDoc->isEmpty())
@@ -48,35 +50,36 @@ void CThreadHighlighter::stopAndWait()
     m_bRunning = false;
 }
 
+bool CThreadHighlighter::isBusy()
+{
+    {
+        Lock lock(m_mutexRun);
+        if (m_bRunning)
+            return true;
+    }
+    Lock lock(m_mutexResults);
+    return !m_dequeResults.empty();
+}
+
 void CThreadHighlighter::pushResult(Result&& result)
 {
-    bool bPost = false;
-    {
-        Lock lock(m_mutexResults);
-        m_dequeResults.push_back(std::move(result));
-        bPost = !m_bDrainPosted;
-        m_bDrainPosted = true;
-    }
-    if (bPost)
-        QMetaObject::invokeMethod(this, &CThreadHighlighter::drainResults, Qt::QueuedConnection);
+    Lock lock(m_mutexResults);
+    m_dequeResults.push_back(std::move(result));
 }
 
 void CThreadHighlighter::drainResults()
 {
     QElapsedTimer timer;
     timer.start();
-    forever {
+    // Short turns keep the window responsive while a pass pours in.
+    while (timer.nsecsElapsed() < DrainBudgetNs) {
         std::deque<Result> dequeBatch;
         {
             Lock lock(m_mutexResults);
             if (m_dequeResults.empty()) {
-                m_bDrainPosted = false;
-                return;
-            }
-            // Short turns keep the window responsive while a pass pours in.
-            if (timer.nsecsElapsed() > DrainBudgetNs) {
-                QMetaObject::invokeMethod(this, &CThreadHighlighter::drainResults,
-                                          Qt::QueuedConnection);
+                Lock lockRun(m_mutexRun);
+                if (!m_bRunning)
+                    m_timerDrain.stop();
                 return;
             }
             const size_t nTake = std::min<size_t>(m_dequeResults.size(), 64);
@@ -170,6 +173,7 @@ void CThreadHighlighter::stopThread()
 
 void CThreadHighlighter::startPass()
 {
+    m_timerDrain.start();
     Lock lock(m_mutexRun);
     if (m_bRunning)
         return; // the running pass sees the request

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <QThread>
+#include <QTimer>
 #include <QVariantMap>
 #include <atomic>
 #include <deque>
@@ -24,8 +25,9 @@ class CTextDocument;
 // The worker never reads the live document: the GUI thread hands it each
 // change (the changed lines' new text, or a whole new text) and the worker
 // keeps its own copy of the lines and their block states. Per-block results
-// wait in a queue that the GUI thread drains in short turns, emitting the
-// two signals there; all hand-overs go through this class's own locks.
+// wait in a queue that the GUI thread drains in short turns on a timer,
+// emitting the two signals there: every hand-over goes through this class's
+// own locks, none through the event queue.
 class CThreadHighlighter : public QThread
 {
     Q_OBJECT
@@ -44,6 +46,9 @@ public:
     void prepareText(const QString& strText);
     // Ends a running pass and waits for the thread (a moment at most).
     void stopAndWait();
+    // Whether work is still running or waiting: a pass, changes not yet
+    // taken, or results not yet applied.
+    bool isBusy();
 
     static QTextLayout::FormatRange selectionMark(int nStart, int nLength);
 
@@ -112,7 +117,7 @@ private:
 
     std::mutex m_mutexResults; // results waiting for the GUI thread
     std::deque<Result> m_dequeResults;
-    bool m_bDrainPosted = false;
+    QTimer m_timerDrain;       // GUI thread: takes results while there is work
 
     std::mutex m_mutexRun;    // whether a pass is running or committed to start
     bool m_bRunning = false;

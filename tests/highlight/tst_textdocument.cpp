@@ -1,0 +1,127 @@
+// Applying highlighting results to a document: versions, the two kinds of
+// ranges, and no trace in the text, undo stack or modified flag.
+#include "highlight/CTextDocument.h"
+#include "highlight/CThreadHighlighter.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QtTest>
+
+namespace {
+QTextLayout::FormatRange syntax(int nStart, int nLength, const char* szColor)
+{
+    QTextLayout::FormatRange range;
+    range.start = nStart;
+    range.length = nLength;
+    range.format.setForeground(QColor(szColor));
+    return range;
+}
+
+QStringList describe(const QTextBlock& block)
+{
+    QStringList lst;
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        lst << QString("%1%2+%3")
+                   .arg(CTextDocument::isSelectionMark(range) ? "mark:" : "syn:")
+                   .arg(range.start)
+                   .arg(range.length);
+    }
+    return lst;
+}
+} // namespace
+
+class TestTextDocument : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void versionCountsChanges();
+    void staleResultsDroppedEvenForUntouchedBlocks();
+    void eachKindReplacesOnlyItself();
+    void highlightingLeavesNoTrace();
+    void clearAdditionalFormats();
+    void outOfRangeBlockIgnored();
+
+private:
+    std::unique_ptr<CTextDocument> m_pDoc;
+};
+
+void TestTextDocument::init()
+{
+    m_pDoc = std::make_unique<CTextDocument>();
+    m_pDoc->setPlainText("first\nsecond\nthird");
+}
+
+void TestTextDocument::versionCountsChanges()
+{
+    const uint nVer = m_pDoc->version();
+    QTextCursor(m_pDoc.get()).insertText("x");
+    QCOMPARE(m_pDoc->version(), nVer + 1);
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 0, {syntax(0, 1, "red")});
+    QCOMPARE(m_pDoc->version(), nVer + 1); // applying formats is not a change
+}
+
+void TestTextDocument::staleResultsDroppedEvenForUntouchedBlocks()
+{
+    const uint nOld = m_pDoc->version();
+    QTextCursor cursor(m_pDoc->findBlockByNumber(2));
+    cursor.insertText("edited ");
+    m_pDoc->onHighlightBlock(nOld, 0, {syntax(0, 5, "red")});
+    m_pDoc->onHighlightSelected(nOld, 0, {CThreadHighlighter::selectionMark(0, 3)});
+    QVERIFY(describe(m_pDoc->firstBlock()).isEmpty());
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 0, {syntax(0, 5, "red")});
+    QCOMPARE(describe(m_pDoc->firstBlock()), QStringList{"syn:0+5"});
+}
+
+void TestTextDocument::eachKindReplacesOnlyItself()
+{
+    const uint nVer = m_pDoc->version();
+    const QTextBlock block = m_pDoc->findBlockByNumber(1);
+    m_pDoc->onHighlightSelected(nVer, 1, {CThreadHighlighter::selectionMark(1, 2)});
+    m_pDoc->onHighlightBlock(nVer, 1, {syntax(0, 3, "red"), syntax(2, 2, "blue")});
+    QCOMPARE(describe(block), (QStringList{"syn:0+3", "syn:2+2", "mark:1+2"}));
+    m_pDoc->onHighlightBlock(nVer, 1, {syntax(4, 1, "red")});
+    QCOMPARE(describe(block), (QStringList{"syn:4+1", "mark:1+2"}));
+    m_pDoc->onHighlightSelected(nVer, 1,
+                                {CThreadHighlighter::selectionMark(0, 3), CThreadHighlighter::selectionMark(3, 3)});
+    QCOMPARE(describe(block), (QStringList{"syn:4+1", "mark:0+3", "mark:3+3"}));
+    m_pDoc->onHighlightSelected(nVer, 1, {});
+    QCOMPARE(describe(block), QStringList{"syn:4+1"});
+    QCOMPARE(describe(m_pDoc->firstBlock()), QStringList());
+}
+
+void TestTextDocument::highlightingLeavesNoTrace()
+{
+    m_pDoc->setModified(false);
+    m_pDoc->clearUndoRedoStacks();
+    const QString strText = m_pDoc->toPlainText();
+    for (int i = 0; i < 3; ++i) {
+        m_pDoc->onHighlightBlock(m_pDoc->version(), i, {syntax(0, 2, "red")});
+        m_pDoc->onHighlightSelected(m_pDoc->version(), i, {CThreadHighlighter::selectionMark(1, 1)});
+    }
+    QVERIFY(!m_pDoc->isModified());
+    QVERIFY(!m_pDoc->isUndoAvailable());
+    QCOMPARE(m_pDoc->toPlainText(), strText);
+    QCOMPARE(m_pDoc->firstBlock().charFormat(), QTextCharFormat());
+}
+
+void TestTextDocument::clearAdditionalFormats()
+{
+    const uint nVer = m_pDoc->version();
+    m_pDoc->onHighlightBlock(nVer, 0, {syntax(0, 2, "red")});
+    m_pDoc->onHighlightSelected(nVer, 2, {CThreadHighlighter::selectionMark(0, 2)});
+    m_pDoc->clearAdditionalFormats();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(describe(m_pDoc->findBlockByNumber(i)).isEmpty());
+}
+
+void TestTextDocument::outOfRangeBlockIgnored()
+{
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 7, {syntax(0, 2, "red")});
+    m_pDoc->onHighlightBlock(m_pDoc->version(), -1, {syntax(0, 2, "red")});
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(describe(m_pDoc->findBlockByNumber(i)).isEmpty());
+}
+
+QTEST_MAIN(TestTextDocument)
+#include "tst_textdocument.moc"
