@@ -14,7 +14,7 @@ pkgs=(
   libqt5sql5-sqlite
   xvfb xauth x11-utils imagemagick openbox
   fonts-dejavu-core fonts-noto-cjk
-  locales desktop-file-utils
+  locales desktop-file-utils file
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
   wine wine64
 )

@@ -48,6 +48,7 @@ private slots:
     void lineWrapForAllEditorsAndRemembered();
     void refreshAsksWhenModified();
     void doubleClickBesideTabsOpensNewText();
+    void languageMenuFollowsDocument();
 
 private:
     QString writeFile(const QString& strName, const QByteArray& arr);
@@ -526,6 +527,54 @@ void TestDocuments::doubleClickBesideTabsOpensNewText()
     QCOMPARE(tabs()->tabToolTip(0), QString("New file"));
     emit tabs()->tabBarDoubleClicked(0);
     QCOMPARE(tabs()->count(), 1);
+}
+
+void TestDocuments::languageMenuFollowsDocument()
+{
+    auto* pMenu = m_pWindow->findChild<QMenu*>("menuLanguage");
+    QStringList lstEntries;
+    for (QAction* pAction : pMenu->actions())
+        lstEntries << (pAction->isSeparator() ? QString("-") : pAction->text());
+    QVERIFY(lstEntries.contains("C++"));
+    QVERIFY(lstEntries.contains("Python"));
+    QCOMPARE(lstEntries.mid(lstEntries.size() - 2), (QStringList{"-", "Unknown Format"}));
+    const auto checked = [pMenu]() {
+        QStringList lst;
+        for (QAction* pAction : pMenu->actions()) {
+            if (pAction->isChecked())
+                lst << pAction->text();
+        }
+        return lst;
+    };
+    QVERIFY(checked().isEmpty());
+
+    QVERIFY(m_pWindow->openFile(writeFile("main.cpp", "int main() { return 0; } // done")));
+    QCOMPARE(checked(), QStringList{"C++"});
+    QCOMPARE(label("labelLanguage"), QString("C++"));
+    QVERIFY(m_pWindow->openFile(writeFile("notes.txt", "plain")));
+    QCOMPARE(checked(), QStringList{"Unknown Format"});
+    QCOMPARE(label("labelLanguage"), QString("Unknown Language"));
+
+    for (QAction* pAction : pMenu->actions()) {
+        if (pAction->text() == "Python")
+            pAction->trigger();
+    }
+    QCOMPARE(editorAt(1)->getLanguage(), QString("Python"));
+    QCOMPARE(checked(), QStringList{"Python"});
+    QCOMPARE(label("labelLanguage"), QString("Python"));
+    m_pWindow->findChild<QAction*>("actionUnknown")->trigger();
+    QVERIFY(editorAt(1)->getLanguage().isEmpty());
+    QCOMPARE(checked(), QStringList{"Unknown Format"});
+    tabs()->setCurrentIndex(0);
+    QCOMPARE(checked(), QStringList{"C++"});
+
+    // A new document named by Save As gets the language of its name.
+    action("actionNewText")->trigger();
+    editorAt(2)->insertPlainText("print('x')");
+    ModalDriver driver;
+    driver.chooseFile(m_pDir->filePath("script.py"));
+    QVERIFY(m_pWindow->on_actionSave_triggered());
+    QCOMPARE(editorAt(2)->getLanguage(), QString("Python"));
 }
 
 QTEST_MAIN(TestDocuments)
