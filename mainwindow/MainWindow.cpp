@@ -21,10 +21,6 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-namespace {
-const char* const AppTitle = "Scribo";
-}
-
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)

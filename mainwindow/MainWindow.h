@@ -36,6 +36,9 @@ public:
                              const QString& strIcon = QString());
     QString folderRootPath() const { return m_strRootPath; }
 
+    static constexpr const char* AppTitle = "Scribo";
+    static constexpr int RecentFileCount = 6;
+
 public slots:
     bool openFile(const QString& strPath);
     void openFileWithFolder(const QString& strPath);

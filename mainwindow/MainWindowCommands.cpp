@@ -17,11 +17,6 @@
 #include <QLabel>
 #include <QMimeData>
 
-namespace {
-const char* const AppTitle = "Scribo";
-constexpr int RecentFileCount = 6;
-} // namespace
-
 CHighlightEdit* MainWindow::currentEditor() const
 {
     return qobject_cast<CHighlightEdit*>(m_pTabWidget->currentWidget());

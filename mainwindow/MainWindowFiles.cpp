@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr int RecentFileCount = 6;
-
 bool isImageSuffix(const QString& strSuffix)
 {
     if (strSuffix == "svg" || strSuffix == "svgz")

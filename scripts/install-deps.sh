@@ -45,4 +45,13 @@ if [ $gen -eq 1 ]; then
   done
   $SUDO locale-gen >/dev/null
 fi
+# Optional: KDE's syntax-highlighting library, only a comparison baseline for
+# scripts/bench.sh (SCRB_BENCH_DEPS=1); nothing else needs it.
+if [ "${SCRB_BENCH_DEPS:-0}" = 1 ] \
+   && ! dpkg-query -W -f='${Status}' libkf5syntaxhighlighting-dev 2>/dev/null | grep -q "install ok installed"; then
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get "${APT[@]}" update
+  $SUDO apt-get "${APT[@]}" install --no-install-recommends libkf5syntaxhighlighting-dev \
+    || echo "install-deps: libkf5syntaxhighlighting-dev unavailable; the benchmark skips that baseline"
+fi
 echo "install-deps: done"

@@ -99,6 +99,7 @@ private slots:
     void selectionMarks();
     void selectionChangeAloneEmitsOnlyMarks();
     void typingDuringPassLeavesNoOldRange();
+    void largeReplacementResyncs();
     void emptyDefinition();
     void languageChangeRecolours();
     void closingDuringPass();
@@ -262,6 +263,24 @@ void TestThreadHighlighter::typingDuringPassLeavesNoOldRange()
     }
     QVERIFY(waitIdle(edit));
     QVERIFY(spy.count() > 0);
+    QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
+}
+
+void TestThreadHighlighter::largeReplacementResyncs()
+{
+    CHighlightEdit edit;
+    edit.loadContent(sampleCode(9000).toUtf8(), false);
+    edit.setLanguage(m_mapCpp);
+    QVERIFY(waitIdle(edit));
+    // Thousands of lines change at once: the highlighter takes the whole text.
+    QTextCursor cursor(edit.document()->findBlockByNumber(100));
+    cursor.setPosition(edit.document()->findBlockByNumber(7000).position(), QTextCursor::KeepAnchor);
+    cursor.insertText(sampleCode(3000).replace("int", "/*int"));
+    QVERIFY(waitIdle(edit));
+    QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
+    edit.undo();
+    QVERIFY(waitIdle(edit));
+    QCOMPARE(edit.blockCount(), 9000);
     QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
 }
 
