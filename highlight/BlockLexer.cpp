@@ -1,6 +1,7 @@
 #include "highlight/BlockLexer.h"
 
 #include "highlight/CSyntaxRules.h"
+#include "highlight/FormatHash.h"
 
 #include <algorithm>
 
@@ -30,9 +31,10 @@ private:
         return m_result.bAborted;
     }
     bool prevHas(int nBits) const { return m_nPrev > 0 && (m_nPrev & nBits) != 0; }
-    void add(int nStart, int nLength, const QTextCharFormat& fmt)
+    void add(int nStart, int nLength, const QTextCharFormat& fmt, quint32 nKey)
     {
         m_result.lstRanges.append({nStart, nLength, fmt});
+        m_result.nHash = FormatHash::add(m_result.nHash, nStart, nLength, nKey);
     }
     bool builtInRules();
     bool definitionRules();
@@ -73,7 +75,7 @@ bool Lexer::builtInRules()
             const int nLength = rule.rx.matchedLength();
             if (nLength <= 0)
                 break;
-            add(nPos, nLength, rule.fmt);
+            add(nPos, nLength, rule.fmt, rule.nKey);
             nPos = rule.rx.indexIn(m_strText, nPos + nLength);
         }
     }
@@ -177,8 +179,10 @@ bool Lexer::sweep(int nStart, int nEnd)
     }
     std::stable_sort(vecHits.begin(), vecHits.end(),
                      [](const Hit& a, const Hit& b) { return a.nRule < b.nRule; });
-    for (const Hit& hit : qAsConst(vecHits))
-        add(hit.nPos, hit.nLength, m_rules.m_lstKeywordRules.at(hit.nRule).fmt);
+    for (const Hit& hit : qAsConst(vecHits)) {
+        const CSyntaxRules::Rule& rule = m_rules.m_lstKeywordRules.at(hit.nRule);
+        add(hit.nPos, hit.nLength, rule.fmt, rule.nKey);
+    }
     return true;
 }
 
@@ -211,11 +215,13 @@ void Lexer::commentsAndStrings()
         const QRegExp& rxEnd;
         QChar chQuote;
         const QTextCharFormat& fmt;
+        quint32 nKey;
     };
     const Region arrRegions[] = {
-        {StateMultiComment, m_rules.m_rxMultiCommentEnd, QChar(), m_rules.m_fmtMultiComment},
-        {StateString, m_rules.m_rxQuoteEnd, QLatin1Char('"'), m_rules.m_fmtString},
-        {StateApos, m_rules.m_rxAposEnd, QLatin1Char('\''), m_rules.m_fmtString},
+        {StateMultiComment, m_rules.m_rxMultiCommentEnd, QChar(), m_rules.m_fmtMultiComment,
+         m_rules.m_nKeyMultiComment},
+        {StateString, m_rules.m_rxQuoteEnd, QLatin1Char('"'), m_rules.m_fmtString, m_rules.m_nKeyString},
+        {StateApos, m_rules.m_rxAposEnd, QLatin1Char('\''), m_rules.m_fmtString, m_rules.m_nKeyString},
     };
 
     // Patterns of a definition may match empty text; every turn of the loop
@@ -227,7 +233,7 @@ void Lexer::commentsAndStrings()
         if (bFirst) {
             bFirst = false;
             if (prevHas(StateSingleComment) && prevHas(StateContinued)) {
-                add(0, nLength, m_rules.m_fmtSingleComment);
+                add(0, nLength, m_rules.m_fmtSingleComment, m_rules.m_nKeySingleComment);
                 if (m_rules.m_rxContinue.indexIn(m_strText, 0) >= 0)
                     nState |= StateSingleComment | StateContinued;
                 break;
@@ -238,12 +244,12 @@ void Lexer::commentsAndStrings()
                 int nMatch = 0;
                 const int nEnd = region.rxEnd.indexIn(m_strText, 0);
                 if (nEnd < 0) {
-                    add(0, nLength, region.fmt);
+                    add(0, nLength, region.fmt, region.nKey);
                     nState |= region.nBit;
                     bContinueOpen = true;
                 } else {
                     nMatch = region.rxEnd.matchedLength();
-                    add(0, nEnd + nMatch, region.fmt);
+                    add(0, nEnd + nMatch, region.fmt, region.nKey);
                     nPos = nEnd + nMatch;
                 }
                 break;
@@ -284,7 +290,8 @@ void Lexer::commentsAndStrings()
         }
 
         if (nState & StateSingleComment) {
-            add(nTokenStart, nLength - nTokenStart, m_rules.m_fmtSingleComment);
+            add(nTokenStart, nLength - nTokenStart, m_rules.m_fmtSingleComment,
+                m_rules.m_nKeySingleComment);
             break;
         }
         const Region* pOpen = nullptr;
@@ -299,11 +306,11 @@ void Lexer::commentsAndStrings()
         int nMatch = 0;
         const int nEnd = closeRegion(pOpen->rxEnd, pOpen->chQuote, nPos, &nMatch);
         if (nEnd < 0) {
-            add(nTokenStart, nLength - nTokenStart, pOpen->fmt);
+            add(nTokenStart, nLength - nTokenStart, pOpen->fmt, pOpen->nKey);
             break;
         }
         nState &= ~pOpen->nBit;
-        add(nTokenStart, nEnd - nTokenStart + nMatch, pOpen->fmt);
+        add(nTokenStart, nEnd - nTokenStart + nMatch, pOpen->fmt, pOpen->nKey);
         nPos = nEnd + nMatch;
     }
 }

@@ -44,22 +44,30 @@ CSyntaxRules::CSyntaxRules()
     , m_fmtNumber(foreground("#0000FF"))
     , m_fmtOperator(foreground("#ffaa00"))
 {
+    m_nKeySingleComment = keyOf(m_fmtSingleComment);
+    m_nKeyMultiComment = keyOf(m_fmtMultiComment);
+    m_nKeyString = keyOf(m_fmtString);
     addDefaultRules();
+}
+
+quint32 CSyntaxRules::keyOf(const QTextCharFormat& fmt)
+{
+    return fmt.foreground().color().rgba() ^ (fmt.background().color().rgba() * 31u);
 }
 
 void CSyntaxRules::addDefaultRules()
 {
     m_lstRules.append({QRegExp("((((0[xX])|#)[a-fA-F0-9]+)|([\\+\\-]{0,1}\\d+([.]\\d*){0,1}([eE][\\+\\-]{0,1}\\d*){0,1}))"),
-                       m_fmtNumber});
+                       m_fmtNumber, keyOf(m_fmtNumber)});
     m_lstRules.append({QRegExp("(([\\+\\-\\*\\/\\~\\^\\!]{1,2})|([*\\/+-\\!\\^~><]{0,1}={1,3}))"),
-                       m_fmtOperator});
+                       m_fmtOperator, keyOf(m_fmtOperator)});
 }
 
 void CSyntaxRules::addKeywordRule(const QString& strPattern, Qt::CaseSensitivity cs,
                                   const QString& strWord)
 {
     const int nRule = m_lstKeywordRules.size();
-    m_lstKeywordRules.append({QRegExp(strPattern, cs), m_fmtKeyword});
+    m_lstKeywordRules.append({QRegExp(strPattern, cs), m_fmtKeyword, keyOf(m_fmtKeyword)});
     const bool bIndexed = isAsciiWord(strWord);
     m_wordIndex.vecIndexed.append(bIndexed);
     if (bIndexed)

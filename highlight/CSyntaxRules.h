@@ -19,7 +19,10 @@ public:
     {
         QRegExp rx;
         QTextCharFormat fmt;
+        quint32 nKey = 0; // the format's colour, for comparing results
     };
+
+    static quint32 keyOf(const QTextCharFormat& fmt);
 
     CSyntaxRules();
 
@@ -56,6 +59,9 @@ public:
     QTextCharFormat m_fmtString;
     QTextCharFormat m_fmtNumber;
     QTextCharFormat m_fmtOperator;
+    quint32 m_nKeySingleComment = 0;
+    quint32 m_nKeyMultiComment = 0;
+    quint32 m_nKeyString = 0;
     QString m_strLanguage;
     QString m_strSingleComment;
     QString m_strMultiCommentStart;

@@ -1,12 +1,18 @@
 #include "highlight/CTextDocument.h"
 
 #include <QPlainTextDocumentLayout>
-#include <QTextBlock>
+
+namespace {
+// The hash of an empty list: what a block that never had formats shows.
+constexpr quint64 EmptyHash = 1;
+} // namespace
 
 CTextDocument::CTextDocument(QObject* parent)
     : QTextDocument(parent)
 {
     setDocumentLayout(new QPlainTextDocumentLayout(this));
+    m_vecSyntaxHash.fill(EmptyHash, 1);
+    m_vecMarkHash.fill(EmptyHash, 1);
     connect(this, &QTextDocument::contentsChange, this, &CTextDocument::onContentsChange);
 }
 
@@ -15,9 +21,29 @@ bool CTextDocument::isSelectionMark(const QTextLayout::FormatRange& range)
     return (range.format.intProperty(QTextFormat::UserProperty) & 1) != 0;
 }
 
-void CTextDocument::onContentsChange()
+void CTextDocument::onContentsChange(int nPosition, int, int nAdded)
 {
     ++m_nVer;
+    const int nCount = blockCount();
+    const int nDelta = nCount - m_nKnownBlockCount;
+    m_nKnownBlockCount = nCount;
+    const QTextBlock first = findBlock(nPosition);
+    m_change.nFirst = first.isValid() ? first.blockNumber() : nCount - 1;
+    const int nLastPos = qMin(nPosition + nAdded, characterCount() - 1);
+    m_change.nLastNew = qMax(m_change.nFirst, findBlock(nLastPos).blockNumber());
+    m_change.nLastOld = m_change.nLastNew - nDelta;
+
+    // The changed blocks may show anything now; the others keep their lists.
+    const int nOld = m_change.nLastOld - m_change.nFirst + 1;
+    const int nNew = m_change.nLastNew - m_change.nFirst + 1;
+    for (QVector<quint64>* pVec : {&m_vecSyntaxHash, &m_vecMarkHash}) {
+        if (nOld > 0)
+            pVec->remove(m_change.nFirst, qMin(nOld, pVec->size() - m_change.nFirst));
+        pVec->insert(m_change.nFirst, nNew, 0);
+        pVec->resize(nCount);
+    }
+    m_nCacheNumber = -1;
+    m_tbCache = QTextBlock();
 }
 
 void CTextDocument::clearAdditionalFormats()
@@ -26,43 +52,97 @@ void CTextDocument::clearAdditionalFormats()
         if (QTextLayout* pLayout = tb.layout())
             pLayout->clearFormats();
     }
+    m_vecSyntaxHash.fill(EmptyHash);
+    m_vecMarkHash.fill(EmptyHash);
+}
+
+void CTextDocument::beginFormatUpdate()
+{
+    ++m_nUpdateDepth;
+}
+
+void CTextDocument::endFormatUpdate()
+{
+    if (--m_nUpdateDepth > 0 || m_nDirtyStart < 0)
+        return;
+    const int nStart = m_nDirtyStart;
+    const int nEnd = m_nDirtyEnd;
+    m_nDirtyStart = m_nDirtyEnd = -1;
+    markContentsDirty(nStart, nEnd - nStart);
 }
 
 void CTextDocument::onHighlightBlock(uint nVer, int nBlock,
-                                     const QList<QTextLayout::FormatRange>& lstFormats)
+                                     const QList<QTextLayout::FormatRange>& lstFormats,
+                                     quint64 nHash)
 {
-    applyFormats(nVer, nBlock, lstFormats, false);
+    applyFormats(nVer, nBlock, lstFormats, false, nHash);
 }
 
 void CTextDocument::onHighlightSelected(uint nVer, int nBlock,
-                                        const QList<QTextLayout::FormatRange>& lstFormats)
+                                        const QList<QTextLayout::FormatRange>& lstFormats,
+                                        quint64 nHash)
 {
-    applyFormats(nVer, nBlock, lstFormats, true);
+    applyFormats(nVer, nBlock, lstFormats, true, nHash);
+}
+
+QTextBlock CTextDocument::blockByNumber(int nBlock)
+{
+    if (nBlock != m_nCacheNumber) {
+        m_tbCache = (nBlock == m_nCacheNumber + 1 && m_tbCache.isValid()) ? m_tbCache.next()
+                                                                         : findBlockByNumber(nBlock);
+        m_nCacheNumber = m_tbCache.isValid() ? nBlock : -1;
+    }
+    return m_tbCache;
 }
 
 void CTextDocument::applyFormats(uint nVer, int nBlock,
-                                 const QList<QTextLayout::FormatRange>& lstFormats, bool bMarks)
+                                 const QList<QTextLayout::FormatRange>& lstFormats, bool bMarks,
+                                 quint64 nHash)
 {
-    if (nVer != m_nVer)
+    if (nVer != m_nVer || nBlock < 0 || nBlock >= blockCount())
         return;
-    const QTextBlock tb = findBlockByNumber(nBlock);
+    QVector<quint64>& vecHash = bMarks ? m_vecMarkHash : m_vecSyntaxHash;
+    if (nHash != 0 && vecHash.value(nBlock) == nHash)
+        return; // the block shows this list already
+    const QTextBlock tb = blockByNumber(nBlock);
     QTextLayout* pLayout = tb.isValid() ? tb.layout() : nullptr;
     if (!pLayout)
         return;
     // Syntax ranges first, selection marks after them, so that a mark's
     // background lies over the syntax colours.
     const QVector<QTextLayout::FormatRange> vecOld = pLayout->formats();
-    QVector<QTextLayout::FormatRange> vecSyntax;
-    QVector<QTextLayout::FormatRange> vecMarks;
-    for (const QTextLayout::FormatRange& range : vecOld)
-        (isSelectionMark(range) ? vecMarks : vecSyntax).append(range);
-    QVector<QTextLayout::FormatRange>& vecReplaced = bMarks ? vecMarks : vecSyntax;
-    if (vecReplaced == lstFormats.toVector())
-        return; // most blocks come back as they were
-    vecReplaced = lstFormats.toVector();
-    pLayout->setFormats(vecSyntax + vecMarks);
-    // Only a block that has been laid out is on screen or was; the others
-    // take their formats when they are first laid out.
-    if (pLayout->lineCount() > 0)
-        markContentsDirty(tb.position(), tb.length());
+    QVector<QTextLayout::FormatRange> vecFormats;
+    vecFormats.reserve(vecOld.size() + lstFormats.size());
+    if (bMarks) {
+        for (const QTextLayout::FormatRange& range : vecOld) {
+            if (!isSelectionMark(range))
+                vecFormats.append(range);
+        }
+        for (const QTextLayout::FormatRange& range : lstFormats)
+            vecFormats.append(range);
+    } else {
+        for (const QTextLayout::FormatRange& range : lstFormats)
+            vecFormats.append(range);
+        for (const QTextLayout::FormatRange& range : vecOld) {
+            if (isSelectionMark(range))
+                vecFormats.append(range);
+        }
+    }
+    vecHash[nBlock] = nHash != 0 ? nHash : 0;
+    if (vecFormats == vecOld)
+        return;
+    pLayout->setFormats(vecFormats);
+    markDirty(tb);
+}
+
+void CTextDocument::markDirty(const QTextBlock& block)
+{
+    const int nStart = block.position();
+    const int nEnd = nStart + block.length();
+    if (m_nUpdateDepth == 0) {
+        markContentsDirty(nStart, nEnd - nStart);
+        return;
+    }
+    m_nDirtyStart = m_nDirtyStart < 0 ? nStart : qMin(m_nDirtyStart, nStart);
+    m_nDirtyEnd = qMax(m_nDirtyEnd, nEnd);
 }

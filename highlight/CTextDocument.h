@@ -2,8 +2,10 @@
 #define CTEXTDOCUMENT_H
 
 #include <QList>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QVector>
 
 // The document of a code editor. It counts its changes in a version number
 // and applies highlighting results of the current version as layout formats,
@@ -13,25 +15,56 @@ class CTextDocument : public QTextDocument
 {
     Q_OBJECT
 public:
+    // The blocks the last change touched: nFirst..nLastOld before it became
+    // nFirst..nLastNew.
+    struct BlockChange
+    {
+        int nFirst = 0;
+        int nLastOld = 0;
+        int nLastNew = 0;
+    };
+
     explicit CTextDocument(QObject* parent = nullptr);
 
     uint version() const { return m_nVer; }
+    const BlockChange& lastChange() const { return m_change; }
     static bool isSelectionMark(const QTextLayout::FormatRange& range);
+
+    // Between these, blocks whose formats change are laid out again once,
+    // together, at the end instead of one by one.
+    void beginFormatUpdate();
+    void endFormatUpdate();
 
 public slots:
     void clearAdditionalFormats();
-    void onContentsChange();
+    void onContentsChange(int nPosition, int nRemoved, int nAdded);
     // Results of the highlighter for the block with the given number; they
-    // are dropped unless computed from the current version.
-    void onHighlightBlock(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats);
+    // are dropped unless computed from the current version. A non-zero hash
+    // identifies the list: a block already showing that list is left alone.
+    void onHighlightBlock(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats,
+                          quint64 nHash = 0);
     void onHighlightSelected(uint nVer, int nBlock,
-                             const QList<QTextLayout::FormatRange>& lstFormats);
+                             const QList<QTextLayout::FormatRange>& lstFormats,
+                             quint64 nHash = 0);
 
 private:
     void applyFormats(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats,
-                      bool bMarks);
+                      bool bMarks, quint64 nHash);
+    QTextBlock blockByNumber(int nBlock);
+    void markDirty(const QTextBlock& block);
 
     uint m_nVer = 0;
+    BlockChange m_change;
+    int m_nKnownBlockCount = 1;
+    // What each block shows, as the hash of its list (0: not known).
+    QVector<quint64> m_vecSyntaxHash;
+    QVector<quint64> m_vecMarkHash;
+    // Results arrive in block order: the last block found leads to the next.
+    QTextBlock m_tbCache;
+    int m_nCacheNumber = -1;
+    int m_nUpdateDepth = 0;
+    int m_nDirtyStart = -1;
+    int m_nDirtyEnd = -1;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "highlight/BlockLexer.h"
 #include "highlight/CTextDocument.h"
+#include "highlight/FormatHash.h"
 
 #include <QElapsedTimer>
 #include <QTextBlock>
@@ -31,7 +32,6 @@ CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
             Qt::DirectConnection);
     m_timerDrain.setInterval(5);
     connect(&m_timerDrain, &QTimer::timeout, this, &CThreadHighlighter::drainResults);
-    m_nKnownBlockCount = pDoc->blockCount();
     m_nVer = pDoc->version();
     if (!pDoc->isEmpty())
         m_mirror.reset(pDoc->toRawText());
@@ -82,17 +82,19 @@ void CThreadHighlighter::drainResults()
                     m_timerDrain.stop();
                 return;
             }
-            const size_t nTake = std::min<size_t>(m_dequeResults.size(), 64);
+            const size_t nTake = std::min<size_t>(m_dequeResults.size(), 16);
             std::move(m_dequeResults.begin(), m_dequeResults.begin() + nTake,
                       std::back_inserter(dequeBatch));
             m_dequeResults.erase(m_dequeResults.begin(), m_dequeResults.begin() + nTake);
         }
+        m_pDoc->beginFormatUpdate();
         for (const Result& result : dequeBatch) {
             if (result.bMarks)
-                emit selectedChanged(result.nVer, result.nBlock, result.lstRanges);
+                emit selectedChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
             else
-                emit blockFormatChanged(result.nVer, result.nBlock, result.lstRanges);
+                emit blockFormatChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
         }
+        m_pDoc->endFormatUpdate();
     }
 }
 
@@ -184,21 +186,19 @@ void CThreadHighlighter::startPass()
     start(QThread::InheritPriority);
 }
 
-void CThreadHighlighter::onContentsChange(int nPosition, int, int nAdded)
+void CThreadHighlighter::onContentsChange(int, int, int)
 {
     const int nCount = m_pDoc->blockCount();
-    const int nDelta = nCount - m_nKnownBlockCount;
-    m_nKnownBlockCount = nCount;
-    const int nLastPos = qMin(nPosition + nAdded, m_pDoc->characterCount() - 1);
-    const QTextBlock firstBlock = m_pDoc->findBlock(nPosition);
-    const int nFirst = firstBlock.isValid() ? firstBlock.blockNumber() : nCount - 1;
-    const int nLastNew = qMax(nFirst, m_pDoc->findBlock(nLastPos).blockNumber());
+    const CTextDocument::BlockChange& change = m_pDoc->lastChange();
+    const int nFirst = change.nFirst;
+    const int nLastNew = change.nLastNew;
+    const QTextBlock firstBlock = m_pDoc->findBlockByNumber(nFirst);
 
     Edit edit;
     edit.nVer = m_pDoc->version();
     edit.bWhole = false;
     edit.nFirst = nFirst;
-    edit.nLastOld = nLastNew - nDelta;
+    edit.nLastOld = change.nLastOld;
     if (!m_strPrepared.isNull() && nFirst == 0 && nLastNew == nCount - 1) {
         edit.bWhole = true;
         edit.strText = m_strPrepared;
@@ -289,12 +289,13 @@ void CThreadHighlighter::highlightBlock(int nBlock)
     if (result.bAborted)
         return;
     m_mirror.setState(nBlock, result.nState);
-    pushResult({false, m_nVer, nBlock, result.lstRanges});
+    pushResult({false, m_nVer, nBlock, result.lstRanges, result.nHash});
 }
 
 void CThreadHighlighter::highlightSelected(int nBlock)
 {
     QList<QTextLayout::FormatRange> lstMarks;
+    quint64 nHash = FormatHash::Empty;
     if (!m_strSelected.isEmpty()) {
         const QString strText = m_mirror.line(nBlock);
         const int nLength = m_strSelected.size();
@@ -303,8 +304,9 @@ void CThreadHighlighter::highlightSelected(int nBlock)
             if (m_bReqSelect || m_bStop)
                 return;
             lstMarks.append(selectionMark(nPos, nLength));
+            nHash = FormatHash::add(nHash, nPos, nLength, m_clrSelected.rgba());
         }
     }
     if (!m_bReqSelect && !m_bStop)
-        pushResult({true, m_nVer, nBlock, lstMarks});
+        pushResult({true, m_nVer, nBlock, lstMarks, nHash});
 }

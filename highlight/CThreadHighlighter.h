@@ -54,8 +54,10 @@ public:
 
 signals:
     // Emitted on the GUI thread as results are taken from the queue.
-    void blockFormatChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst);
-    void selectedChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst);
+    void blockFormatChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst,
+                            quint64 nHash);
+    void selectedChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst,
+                         quint64 nHash);
 
 public slots:
     void rehighlight();
@@ -85,6 +87,7 @@ private:
         uint nVer;
         int nBlock;
         QList<QTextLayout::FormatRange> lstRanges;
+        quint64 nHash;
     };
 
     void startPass();
@@ -122,10 +125,7 @@ private:
     std::mutex m_mutexRun;    // whether a pass is running or committed to start
     bool m_bRunning = false;
 
-    // GUI thread: what the worker's copy will look like once it has taken
-    // the waiting changes.
-    int m_nKnownBlockCount = 1;
-    QString m_strPrepared;
+    QString m_strPrepared;     // GUI thread
 };
 
 #endif

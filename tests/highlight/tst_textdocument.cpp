@@ -41,6 +41,7 @@ private slots:
     void highlightingLeavesNoTrace();
     void clearAdditionalFormats();
     void outOfRangeBlockIgnored();
+    void knownListIsNotAppliedAgain();
 
 private:
     std::unique_ptr<CTextDocument> m_pDoc;
@@ -121,6 +122,27 @@ void TestTextDocument::outOfRangeBlockIgnored()
     m_pDoc->onHighlightBlock(m_pDoc->version(), -1, {syntax(0, 2, "red")});
     for (int i = 0; i < 3; ++i)
         QVERIFY(describe(m_pDoc->findBlockByNumber(i)).isEmpty());
+}
+
+void TestTextDocument::knownListIsNotAppliedAgain()
+{
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 1, {syntax(0, 2, "red")}, 77);
+    QCOMPARE(describe(m_pDoc->findBlockByNumber(1)), QStringList{"syn:0+2"});
+    // The same hash claims the block shows that list already.
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 1, {syntax(0, 4, "red")}, 77);
+    QCOMPARE(describe(m_pDoc->findBlockByNumber(1)), QStringList{"syn:0+2"});
+    // After the block changed, nothing is known about it any more.
+    QTextCursor(m_pDoc->findBlockByNumber(1)).insertText("x");
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 1, {syntax(0, 4, "red")}, 77);
+    QCOMPARE(describe(m_pDoc->findBlockByNumber(1)), QStringList{"syn:0+4"});
+    // Other blocks keep what is known of them, also when blocks shift.
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 2, {syntax(0, 1, "red")}, 99);
+    QTextCursor(m_pDoc->firstBlock()).insertText("new line\n");
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 3, {syntax(0, 3, "red")}, 99);
+    QCOMPARE(describe(m_pDoc->findBlockByNumber(3)), QStringList{"syn:0+1"});
+    m_pDoc->clearAdditionalFormats();
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 3, {syntax(0, 3, "red")}, 99);
+    QCOMPARE(describe(m_pDoc->findBlockByNumber(3)), QStringList{"syn:0+3"});
 }
 
 QTEST_MAIN(TestTextDocument)

@@ -100,6 +100,7 @@ private slots:
     void selectionChangeAloneEmitsOnlyMarks();
     void typingDuringPassLeavesNoOldRange();
     void largeReplacementResyncs();
+    void highlightingLeavesNoPendingChange();
     void emptyDefinition();
     void languageChangeRecolours();
     void closingDuringPass();
@@ -282,6 +283,24 @@ void TestThreadHighlighter::largeReplacementResyncs()
     QVERIFY(waitIdle(edit));
     QCOMPARE(edit.blockCount(), 9000);
     QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
+}
+
+void TestThreadHighlighter::highlightingLeavesNoPendingChange()
+{
+    CHighlightEdit edit;
+    edit.resize(400, 300);
+    edit.show();
+    edit.loadContent(sampleCode(20000).toUtf8(), false);
+    edit.setLanguage(m_mapCpp);
+    QVERIFY(waitIdle(edit));
+    // Formats set on blocks never laid out must not leave a document change
+    // behind that the next keystroke would report as changing everything.
+    QSignalSpy spy(edit.document(), &QTextDocument::contentsChange);
+    QTextCursor(edit.document()->findBlockByNumber(10000)).insertText("x");
+    QCOMPARE(spy.count(), 1);
+    QVERIFY2(spy.at(0).at(1).toInt() <= 1 && spy.at(0).at(2).toInt() <= 2,
+             qPrintable(QString("change of %1 removed / %2 added characters")
+                            .arg(spy.at(0).at(1).toInt()).arg(spy.at(0).at(2).toInt())));
 }
 
 void TestThreadHighlighter::emptyDefinition()
