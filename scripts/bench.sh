@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmark program in Release into build-bench/ and runs it.
-# Arguments go to the program (--reps N: runs per figure, default 3).
+# Arguments go to the program (--reps N: runs per figure, default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
