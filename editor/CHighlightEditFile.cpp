@@ -55,8 +55,10 @@ void CHighlightEdit::loadContent(const QByteArray& arrBytes, bool bKeepModified)
         m_strCodecName = detectTextCodec(arrBytes);
     // Every byte is decoded: a NUL byte must not end the text.
     QTextCodec* pCodec = codecByName(m_strCodecName);
-    const QString strText = pCodec ? pCodec->toUnicode(arrBytes)
-                                   : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
+    QString strText = pCodec ? pCodec->toUnicode(arrBytes)
+                             : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
+    // Decoders reserve a character per byte; the highlighter keeps this text.
+    strText.squeeze();
     m_nReturnFormat = detectReturnFormat(strText);
     setDocumentText(strText);
     if (bKeepModified)

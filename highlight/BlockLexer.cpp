@@ -67,9 +67,25 @@ LexResult Lexer::run()
 
 bool Lexer::builtInRules()
 {
+    const int nSize = m_strText.size();
     for (const CSyntaxRules::Rule& rule : m_rules.m_lstRules) {
         if (aborted())
             return false;
+        if (rule.eNative != CSyntaxRules::NoNative) {
+            const auto fnMatch = rule.eNative == CSyntaxRules::NativeNumber
+                                     ? &CSyntaxRules::matchNumberAt
+                                     : &CSyntaxRules::matchOperatorAt;
+            for (int nPos = 0; nPos < nSize;) {
+                const int nLength = fnMatch(m_strText, nPos);
+                if (nLength > 0) {
+                    add(nPos, nLength, rule.fmt, rule.nKey);
+                    nPos += nLength;
+                } else {
+                    ++nPos;
+                }
+            }
+            continue;
+        }
         int nPos = rule.rx.indexIn(m_strText, 0);
         while (nPos >= 0) {
             const int nLength = rule.rx.matchedLength();
@@ -147,13 +163,20 @@ bool Lexer::sweep(int nStart, int nEnd)
     if (!index.hashRules.isEmpty()) {
         if (!m_bWordsIndexed)
             indexWords();
+        QString strLower;
         for (const auto& word : qAsConst(m_vecWords)) {
             if (word.first < nStart || (nEnd >= 0 && word.first > nEnd))
                 continue;
-            QString strWord = m_strText.mid(word.first, word.second);
-            if (!index.bCaseSensitive)
-                strWord = strWord.toLower();
-            const auto it = index.hashRules.constFind(strWord);
+            // Looked up without copying the word out of the line.
+            const QChar* pWord = m_strText.constData() + word.first;
+            if (!index.bCaseSensitive) {
+                strLower.resize(word.second);
+                QChar* pLower = strLower.data();
+                for (int i = 0; i < word.second; ++i)
+                    pLower[i] = pWord[i].toLower();
+            }
+            const auto it = index.hashRules.constFind(
+                index.bCaseSensitive ? QString::fromRawData(pWord, word.second) : strLower);
             if (it == index.hashRules.constEnd())
                 continue;
             for (int nRule : *it)

@@ -58,9 +58,95 @@ quint32 CSyntaxRules::keyOf(const QTextCharFormat& fmt)
 void CSyntaxRules::addDefaultRules()
 {
     m_lstRules.append({QRegExp("((((0[xX])|#)[a-fA-F0-9]+)|([\\+\\-]{0,1}\\d+([.]\\d*){0,1}([eE][\\+\\-]{0,1}\\d*){0,1}))"),
-                       m_fmtNumber, keyOf(m_fmtNumber)});
+                       m_fmtNumber, keyOf(m_fmtNumber), NativeNumber});
     m_lstRules.append({QRegExp("(([\\+\\-\\*\\/\\~\\^\\!]{1,2})|([*\\/+-\\!\\^~><]{0,1}={1,3}))"),
-                       m_fmtOperator, keyOf(m_fmtOperator)});
+                       m_fmtOperator, keyOf(m_fmtOperator), NativeOperator});
+}
+
+namespace {
+bool isHexDigit(QChar ch)
+{
+    const ushort uc = ch.unicode();
+    return (uc >= '0' && uc <= '9') || (uc >= 'a' && uc <= 'f') || (uc >= 'A' && uc <= 'F');
+}
+} // namespace
+
+// ((((0[xX])|#)[a-fA-F0-9]+)|([\+\-]{0,1}\d+([.]\d*){0,1}([eE][\+\-]{0,1}\d*){0,1}))
+// matched at one position; the engine takes the longer alternative.
+int CSyntaxRules::matchNumberAt(const QString& strText, int nPos)
+{
+    const int nSize = strText.size();
+    const auto at = [&](int i) { return i < nSize ? strText.at(i) : QChar(); };
+    int nHex = 0;
+    int nHexStart = -1;
+    if (at(nPos) == QLatin1Char('0') && (at(nPos + 1) == QLatin1Char('x') || at(nPos + 1) == QLatin1Char('X')))
+        nHexStart = nPos + 2;
+    else if (at(nPos) == QLatin1Char('#'))
+        nHexStart = nPos + 1;
+    if (nHexStart >= 0) {
+        int i = nHexStart;
+        while (i < nSize && isHexDigit(strText.at(i)))
+            ++i;
+        if (i > nHexStart)
+            nHex = i - nPos;
+    }
+    int nDecimal = 0;
+    int i = nPos;
+    if (at(i) == QLatin1Char('+') || at(i) == QLatin1Char('-'))
+        ++i;
+    const int nDigits = i;
+    while (i < nSize && strText.at(i).isDigit())
+        ++i;
+    if (i > nDigits) {
+        if (at(i) == QLatin1Char('.')) {
+            ++i;
+            while (i < nSize && strText.at(i).isDigit())
+                ++i;
+        }
+        if (at(i) == QLatin1Char('e') || at(i) == QLatin1Char('E')) {
+            ++i;
+            if (at(i) == QLatin1Char('+') || at(i) == QLatin1Char('-'))
+                ++i;
+            while (i < nSize && strText.at(i).isDigit())
+                ++i;
+        }
+        nDecimal = i - nPos;
+    }
+    return qMax(nHex, nDecimal);
+}
+
+// (([\+\-\*\/\~\^\!]{1,2})|([*\/+-\!\^~><]{0,1}={1,3})) matched at one position.
+// In the second class "+-\!" is a range, which the engine reads from ! to +.
+int CSyntaxRules::matchOperatorAt(const QString& strText, int nPos)
+{
+    const int nSize = strText.size();
+    const auto inFirst = [](ushort uc) {
+        return uc == '+' || uc == '-' || uc == '*' || uc == '/' || uc == '~' || uc == '^' || uc == '!';
+    };
+    const auto inSecond = [](ushort uc) {
+        return (uc >= '!' && uc <= '+') || uc == '/' || uc == '^' || uc == '~' || uc == '>' || uc == '<';
+    };
+    const auto equalsFrom = [&](int i) {
+        int n = 0;
+        while (n < 3 && i + n < nSize && strText.at(i + n) == QLatin1Char('='))
+            ++n;
+        return n;
+    };
+    if (nPos >= nSize)
+        return 0;
+    const ushort uc = strText.at(nPos).unicode();
+    int nFirst = 0;
+    if (inFirst(uc))
+        nFirst = (nPos + 1 < nSize && inFirst(strText.at(nPos + 1).unicode())) ? 2 : 1;
+    int nSecond = 0;
+    if (inSecond(uc)) {
+        const int nEquals = equalsFrom(nPos + 1);
+        if (nEquals > 0)
+            nSecond = 1 + nEquals;
+    } else if (uc == '=') {
+        nSecond = equalsFrom(nPos);
+    }
+    return qMax(nFirst, nSecond);
 }
 
 void CSyntaxRules::addKeywordRule(const QString& strPattern, Qt::CaseSensitivity cs,

@@ -15,12 +15,21 @@
 class CSyntaxRules
 {
 public:
+    // Built-in rules whose patterns the lexer also knows as code: the same
+    // matches, found without the regular-expression engine.
+    enum Native { NoNative = 0, NativeNumber, NativeOperator };
+
     struct Rule
     {
         QRegExp rx;
         QTextCharFormat fmt;
         quint32 nKey = 0; // the format's colour, for comparing results
+        Native eNative = NoNative;
     };
+
+    // Length of the built-in pattern's match starting exactly at nPos (0: none).
+    static int matchNumberAt(const QString& strText, int nPos);
+    static int matchOperatorAt(const QString& strText, int nPos);
 
     static quint32 keyOf(const QTextCharFormat& fmt);
 

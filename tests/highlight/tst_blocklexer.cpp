@@ -6,6 +6,7 @@
 #include "highlight/BlockLexer.h"
 #include "highlight/CSyntaxRules.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -64,6 +65,7 @@ private slots:
     void abortEmitsNothing();
     void emptyDefinitionKeepsOnlyBuiltIns();
     void caseInsensitiveKeywords();
+    void builtInMatchersAgreeWithPatterns();
     void wordIndexMatchesRegularExpressions_data();
     void wordIndexMatchesRegularExpressions();
 };
@@ -186,6 +188,38 @@ void TestBlockLexer::caseInsensitiveKeywords()
     mapDef["general"] = mapGeneral;
     rules.setDefinition(mapDef);
     QCOMPARE(describe(lexBlock(rules, "Return", -1).lstRanges), QString("k:0+6"));
+}
+
+// The number and operator rules are matched by code; on any text they must
+// find exactly what their regular expressions find.
+void TestBlockLexer::builtInMatchersAgreeWithPatterns()
+{
+    const QString strAlphabet = QString::fromUtf8("0123456789xXeE.#abcfABF+-*/~^!=<>\"'()$%&_ g\u0661\uff13");
+    const CSyntaxRules rules;
+    QRandomGenerator rng(1234);
+    for (int nCase = 0; nCase < 30000; ++nCase) {
+        QString strText;
+        const int nLength = int(rng.bounded(24));
+        for (int i = 0; i < nLength; ++i)
+            strText += strAlphabet.at(int(rng.bounded(strAlphabet.size())));
+        for (const CSyntaxRules::Rule& rule : rules.m_lstRules) {
+            QStringList lstPattern, lstNative;
+            for (int nPos = rule.rx.indexIn(strText, 0); nPos >= 0 && rule.rx.matchedLength() > 0;
+                 nPos = rule.rx.indexIn(strText, nPos + rule.rx.matchedLength()))
+                lstPattern << QString("%1+%2").arg(nPos).arg(rule.rx.matchedLength());
+            const auto fnMatch = rule.eNative == CSyntaxRules::NativeNumber ? &CSyntaxRules::matchNumberAt
+                                                                           : &CSyntaxRules::matchOperatorAt;
+            for (int nPos = 0; nPos < strText.size();) {
+                const int nMatch = fnMatch(strText, nPos);
+                if (nMatch > 0)
+                    lstNative << QString("%1+%2").arg(nPos).arg(nMatch);
+                nPos += qMax(1, nMatch);
+            }
+            QVERIFY2(lstNative == lstPattern,
+                     qPrintable(QString("'%1' rule %2: %3 vs %4")
+                                    .arg(strText, rule.rx.pattern(), lstNative.join(' '), lstPattern.join(' '))));
+        }
+    }
 }
 
 void TestBlockLexer::wordIndexMatchesRegularExpressions_data()
