@@ -53,6 +53,7 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
             &CThreadHighlighter::stopThread, Qt::QueuedConnection);
     connect(m_pDocument, &QTextDocument::contentsChanged, m_pHighlighter,
             &CThreadHighlighter::rehighlight, Qt::QueuedConnection);
+    connect(m_pDocument, &CTextDocument::formatsChanged, this, &CHighlightEdit::onFormatsChanged);
 
     m_menu.addAction(tr("Copy"), this, &QPlainTextEdit::copy);
     m_menu.addAction(tr("Cut"), this, &QPlainTextEdit::cut);
@@ -88,6 +89,23 @@ void CHighlightEdit::clearAdditionalFormats()
 void CHighlightEdit::onSelectionChanged()
 {
     m_pHighlighter->setSelectedText(getSelectedText());
+}
+
+void CHighlightEdit::onFormatsChanged(int nFrom, int nTo)
+{
+    // Repaint only when new colours reach lines on screen.
+    const QTextBlock first = firstVisibleBlock();
+    if (!first.isValid() || nTo < first.position())
+        return;
+    const qreal dBottom = viewport()->height();
+    qreal dTop = blockBoundingGeometry(first).translated(contentOffset()).top();
+    int nLastVisible = first.position();
+    for (QTextBlock block = first; block.isValid() && dTop <= dBottom; block = block.next()) {
+        nLastVisible = block.position() + block.length();
+        dTop += blockBoundingRect(block).height();
+    }
+    if (nFrom <= nLastVisible)
+        viewport()->update();
 }
 
 void CHighlightEdit::setDocumentText(const QString& strText)

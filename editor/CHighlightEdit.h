@@ -69,6 +69,7 @@ public slots:
     void onTimeoutKeepModified();
     void onRefresh();
     void onOpenFilePosition();
+    void onFormatsChanged(int nFrom, int nTo);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;

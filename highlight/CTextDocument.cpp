@@ -1,10 +1,18 @@
 #include "highlight/CTextDocument.h"
 
 #include <QPlainTextDocumentLayout>
+#include <QSignalBlocker>
 
 namespace {
 // The hash of an empty list: what a block that never had formats shows.
-constexpr quint64 EmptyHash = 1;
+constexpr quint32 EmptyHash = 1;
+
+// Hashes are kept in 32 bits per block; 0 stays "unknown".
+quint32 storedHash(quint64 nHash)
+{
+    const quint32 nStored = quint32(nHash ^ (nHash >> 32));
+    return nHash == 0 ? 0 : (nStored == 0 ? EmptyHash + 1 : nStored);
+}
 } // namespace
 
 CTextDocument::CTextDocument(QObject* parent)
@@ -36,7 +44,7 @@ void CTextDocument::onContentsChange(int nPosition, int, int nAdded)
     // The changed blocks may show anything now; the others keep their lists.
     const int nOld = m_change.nLastOld - m_change.nFirst + 1;
     const int nNew = m_change.nLastNew - m_change.nFirst + 1;
-    for (QVector<quint64>* pVec : {&m_vecSyntaxHash, &m_vecMarkHash}) {
+    for (QVector<quint32>* pVec : {&m_vecSyntaxHash, &m_vecMarkHash}) {
         if (nOld > 0)
             pVec->remove(m_change.nFirst, qMin(nOld, pVec->size() - m_change.nFirst));
         pVec->insert(m_change.nFirst, nNew, 0);
@@ -68,7 +76,15 @@ void CTextDocument::endFormatUpdate()
     const int nStart = m_nDirtyStart;
     const int nEnd = m_nDirtyEnd;
     m_nDirtyStart = m_nDirtyEnd = -1;
-    markContentsDirty(nStart, nEnd - nStart);
+    {
+        // Setting formats leaves the blocks marked as a pending change of the
+        // document; it is settled here, or the next edit would report all of
+        // it as changed. The layout's request to repaint everything is not
+        // passed on: most of these blocks are off screen.
+        const QSignalBlocker blocker(documentLayout());
+        markContentsDirty(nStart, nEnd - nStart);
+    }
+    emit formatsChanged(nStart, nEnd);
 }
 
 void CTextDocument::onHighlightBlock(uint nVer, int nBlock,
@@ -101,8 +117,9 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
 {
     if (nVer != m_nVer || nBlock < 0 || nBlock >= blockCount())
         return;
-    QVector<quint64>& vecHash = bMarks ? m_vecMarkHash : m_vecSyntaxHash;
-    if (nHash != 0 && vecHash.value(nBlock) == nHash)
+    QVector<quint32>& vecHash = bMarks ? m_vecMarkHash : m_vecSyntaxHash;
+    const quint32 nStored = storedHash(nHash);
+    if (nStored != 0 && vecHash.value(nBlock) == nStored)
         return; // the block shows this list already
     const QTextBlock tb = blockByNumber(nBlock);
     QTextLayout* pLayout = tb.isValid() ? tb.layout() : nullptr;
@@ -128,7 +145,7 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
                 vecFormats.append(range);
         }
     }
-    vecHash[nBlock] = nHash != 0 ? nHash : 0;
+    vecHash[nBlock] = nStored;
     if (vecFormats == vecOld)
         return;
     pLayout->setFormats(vecFormats);

@@ -30,10 +30,15 @@ public:
     const BlockChange& lastChange() const { return m_change; }
     static bool isSelectionMark(const QTextLayout::FormatRange& range);
 
-    // Between these, blocks whose formats change are laid out again once,
-    // together, at the end instead of one by one.
+    // Between these, blocks whose formats change are marked changed once,
+    // together, at the end, without the full repaint that marking them
+    // would ask for; views repaint what they show of them on formatsChanged.
     void beginFormatUpdate();
     void endFormatUpdate();
+
+signals:
+    // Formats of the characters from nFrom up to nTo changed (in a batch).
+    void formatsChanged(int nFrom, int nTo);
 
 public slots:
     void clearAdditionalFormats();
@@ -57,8 +62,8 @@ private:
     BlockChange m_change;
     int m_nKnownBlockCount = 1;
     // What each block shows, as the hash of its list (0: not known).
-    QVector<quint64> m_vecSyntaxHash;
-    QVector<quint64> m_vecMarkHash;
+    QVector<quint32> m_vecSyntaxHash;
+    QVector<quint32> m_vecMarkHash;
     // Results arrive in block order: the last block found leads to the next.
     QTextBlock m_tbCache;
     int m_nCacheNumber = -1;

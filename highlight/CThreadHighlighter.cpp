@@ -71,31 +71,33 @@ void CThreadHighlighter::drainResults()
 {
     QElapsedTimer timer;
     timer.start();
-    // Short turns keep the window responsive while a pass pours in.
-    while (timer.nsecsElapsed() < DrainBudgetNs) {
+    // Short turns keep the window responsive while a pass pours in; the
+    // blocks of one turn are marked changed together at its end.
+    m_pDoc->beginFormatUpdate();
+    bool bDone = false;
+    while (!bDone && timer.nsecsElapsed() < DrainBudgetNs) {
         std::deque<Result> dequeBatch;
         {
             Lock lock(m_mutexResults);
-            if (m_dequeResults.empty()) {
-                Lock lockRun(m_mutexRun);
-                if (!m_bRunning)
-                    m_timerDrain.stop();
-                return;
-            }
             const size_t nTake = std::min<size_t>(m_dequeResults.size(), 16);
             std::move(m_dequeResults.begin(), m_dequeResults.begin() + nTake,
                       std::back_inserter(dequeBatch));
             m_dequeResults.erase(m_dequeResults.begin(), m_dequeResults.begin() + nTake);
+            if (m_dequeResults.empty()) {
+                bDone = true;
+                Lock lockRun(m_mutexRun);
+                if (!m_bRunning)
+                    m_timerDrain.stop();
+            }
         }
-        m_pDoc->beginFormatUpdate();
         for (const Result& result : dequeBatch) {
             if (result.bMarks)
                 emit selectedChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
             else
                 emit blockFormatChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
         }
-        m_pDoc->endFormatUpdate();
     }
+    m_pDoc->endFormatUpdate();
 }
 
 QTextLayout::FormatRange CThreadHighlighter::selectionMark(int nStart, int nLength)
