@@ -20,7 +20,7 @@ public:
     {
         QObject::connect(m_pHighlighter, &CThreadHighlighter::blockFormatChanged, m_pDoc,
                          [this, &app](uint nVer, int nBlock,
-                                      const QList<QTextLayout::FormatRange>&) {
+                                      const QVector<QTextLayout::FormatRange>&) {
                              app.markWork();
                              ++m_nResults;
                              if (nVer != m_pDoc->version())

@@ -19,7 +19,7 @@ enum BlockStateBits {
 
 struct LexResult
 {
-    QList<QTextLayout::FormatRange> lstRanges;
+    QVector<QTextLayout::FormatRange> lstRanges;
     quint64 nHash = 1; // identifies lstRanges (see FormatHash)
     int nState = 0;
     bool bAborted = false;

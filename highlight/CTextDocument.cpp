@@ -29,9 +29,13 @@ bool CTextDocument::isSelectionMark(const QTextLayout::FormatRange& range)
     return (range.format.intProperty(QTextFormat::UserProperty) & 1) != 0;
 }
 
-void CTextDocument::onContentsChange(int nPosition, int, int nAdded)
+void CTextDocument::onContentsChange(int nPosition, int nRemoved, int nAdded)
 {
     ++m_nVer;
+    // When all text was replaced, every block but the first is new and has
+    // no formats yet.
+    const bool bWhole = nPosition == 0 && nRemoved >= m_nKnownCharCount - 1;
+    m_nKnownCharCount = characterCount();
     const int nCount = blockCount();
     const int nDelta = nCount - m_nKnownBlockCount;
     m_nKnownBlockCount = nCount;
@@ -49,6 +53,10 @@ void CTextDocument::onContentsChange(int nPosition, int, int nAdded)
             pVec->remove(m_change.nFirst, qMin(nOld, pVec->size() - m_change.nFirst));
         pVec->insert(m_change.nFirst, nNew, 0);
         pVec->resize(nCount);
+        if (bWhole) {
+            pVec->fill(EmptyHash);
+            (*pVec)[0] = 0;
+        }
     }
     m_nCacheNumber = -1;
     m_tbCache = QTextBlock();
@@ -88,14 +96,14 @@ void CTextDocument::endFormatUpdate()
 }
 
 void CTextDocument::onHighlightBlock(uint nVer, int nBlock,
-                                     const QList<QTextLayout::FormatRange>& lstFormats,
+                                     const QVector<QTextLayout::FormatRange>& lstFormats,
                                      quint64 nHash)
 {
     applyFormats(nVer, nBlock, lstFormats, false, nHash);
 }
 
 void CTextDocument::onHighlightSelected(uint nVer, int nBlock,
-                                        const QList<QTextLayout::FormatRange>& lstFormats,
+                                        const QVector<QTextLayout::FormatRange>& lstFormats,
                                         quint64 nHash)
 {
     applyFormats(nVer, nBlock, lstFormats, true, nHash);
@@ -112,7 +120,7 @@ QTextBlock CTextDocument::blockByNumber(int nBlock)
 }
 
 void CTextDocument::applyFormats(uint nVer, int nBlock,
-                                 const QList<QTextLayout::FormatRange>& lstFormats, bool bMarks,
+                                 const QVector<QTextLayout::FormatRange>& lstFormats, bool bMarks,
                                  quint64 nHash)
 {
     if (nVer != m_nVer || nBlock < 0 || nBlock >= blockCount())
@@ -135,11 +143,9 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
             if (!isSelectionMark(range))
                 vecFormats.append(range);
         }
-        for (const QTextLayout::FormatRange& range : lstFormats)
-            vecFormats.append(range);
+        vecFormats += lstFormats;
     } else {
-        for (const QTextLayout::FormatRange& range : lstFormats)
-            vecFormats.append(range);
+        vecFormats += lstFormats;
         for (const QTextLayout::FormatRange& range : vecOld) {
             if (isSelectionMark(range))
                 vecFormats.append(range);

@@ -46,14 +46,14 @@ public slots:
     // Results of the highlighter for the block with the given number; they
     // are dropped unless computed from the current version. A non-zero hash
     // identifies the list: a block already showing that list is left alone.
-    void onHighlightBlock(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats,
+    void onHighlightBlock(uint nVer, int nBlock, const QVector<QTextLayout::FormatRange>& lstFormats,
                           quint64 nHash = 0);
     void onHighlightSelected(uint nVer, int nBlock,
-                             const QList<QTextLayout::FormatRange>& lstFormats,
+                             const QVector<QTextLayout::FormatRange>& lstFormats,
                              quint64 nHash = 0);
 
 private:
-    void applyFormats(uint nVer, int nBlock, const QList<QTextLayout::FormatRange>& lstFormats,
+    void applyFormats(uint nVer, int nBlock, const QVector<QTextLayout::FormatRange>& lstFormats,
                       bool bMarks, quint64 nHash);
     QTextBlock blockByNumber(int nBlock);
     void markDirty(const QTextBlock& block);
@@ -61,6 +61,7 @@ private:
     uint m_nVer = 0;
     BlockChange m_change;
     int m_nKnownBlockCount = 1;
+    int m_nKnownCharCount = 1;
     // What each block shows, as the hash of its list (0: not known).
     QVector<quint32> m_vecSyntaxHash;
     QVector<quint32> m_vecMarkHash;

@@ -21,7 +21,7 @@ CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
     , m_pDoc(pDoc)
     , m_clrSelected(0x9B, 0xFF, 0x9B, 0xDD)
 {
-    qRegisterMetaType<QList<QTextLayout::FormatRange>>("QList<QTextLayout::FormatRange>");
+    qRegisterMetaType<QVector<QTextLayout::FormatRange>>("QVector<QTextLayout::FormatRange>");
     connect(this, &CThreadHighlighter::blockFormatChanged, pDoc, &CTextDocument::onHighlightBlock,
             Qt::DirectConnection);
     connect(this, &CThreadHighlighter::selectedChanged, pDoc, &CTextDocument::onHighlightSelected,
@@ -296,7 +296,7 @@ void CThreadHighlighter::highlightBlock(int nBlock)
 
 void CThreadHighlighter::highlightSelected(int nBlock)
 {
-    QList<QTextLayout::FormatRange> lstMarks;
+    QVector<QTextLayout::FormatRange> lstMarks;
     quint64 nHash = FormatHash::Empty;
     if (!m_strSelected.isEmpty()) {
         const QString strText = m_mirror.line(nBlock);

@@ -54,9 +54,9 @@ public:
 
 signals:
     // Emitted on the GUI thread as results are taken from the queue.
-    void blockFormatChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst,
+    void blockFormatChanged(uint nVer, int nBlock, QVector<QTextLayout::FormatRange> lst,
                             quint64 nHash);
-    void selectedChanged(uint nVer, int nBlock, QList<QTextLayout::FormatRange> lst,
+    void selectedChanged(uint nVer, int nBlock, QVector<QTextLayout::FormatRange> lst,
                          quint64 nHash);
 
 public slots:
@@ -86,7 +86,7 @@ private:
         bool bMarks;
         uint nVer;
         int nBlock;
-        QList<QTextLayout::FormatRange> lstRanges;
+        QVector<QTextLayout::FormatRange> lstRanges;
         quint64 nHash;
     };
 

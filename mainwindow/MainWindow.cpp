@@ -27,7 +27,7 @@ MainWindow::MainWindow(QWidget* parent)
 {
     // Highlighting results cross threads in these types.
     qRegisterMetaType<QTextBlock>("QTextBlock");
-    qRegisterMetaType<QList<QTextLayout::FormatRange>>("QList<QTextLayout::FormatRange>");
+    qRegisterMetaType<QVector<QTextLayout::FormatRange>>("QVector<QTextLayout::FormatRange>");
     ui->setupUi(this);
     assignStandardKeys();
     createStatusLabels();

@@ -45,7 +45,7 @@ QString kindOf(const QTextCharFormat& fmt)
     return "?";
 }
 
-QString describe(const QList<QTextLayout::FormatRange>& lst)
+QString describe(const QVector<QTextLayout::FormatRange>& lst)
 {
     QStringList lstParts;
     for (const QTextLayout::FormatRange& range : lst)

@@ -42,6 +42,7 @@ private slots:
     void clearAdditionalFormats();
     void outOfRangeBlockIgnored();
     void knownListIsNotAppliedAgain();
+    void wholeReplacementKeepsFirstBlockUnknown();
 
 private:
     std::unique_ptr<CTextDocument> m_pDoc;
@@ -143,6 +144,21 @@ void TestTextDocument::knownListIsNotAppliedAgain()
     m_pDoc->clearAdditionalFormats();
     m_pDoc->onHighlightBlock(m_pDoc->version(), 3, {syntax(0, 3, "red")}, 99);
     QCOMPARE(describe(m_pDoc->findBlockByNumber(3)), QStringList{"syn:0+3"});
+}
+
+void TestTextDocument::wholeReplacementKeepsFirstBlockUnknown()
+{
+    const quint64 nEmpty = 1; // the hash of an empty list
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 0, {syntax(0, 3, "red")}, 5);
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 2, {syntax(0, 3, "red")}, 5);
+    // Removing all text keeps the first block (and its formats).
+    QTextCursor cursor(m_pDoc.get());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText("one\ntwo\nthree");
+    m_pDoc->onHighlightBlock(m_pDoc->version(), 0, {}, nEmpty);
+    QVERIFY(describe(m_pDoc->firstBlock()).isEmpty());
+    for (int i = 1; i < 3; ++i)
+        QVERIFY(describe(m_pDoc->findBlockByNumber(i)).isEmpty());
 }
 
 QTEST_MAIN(TestTextDocument)

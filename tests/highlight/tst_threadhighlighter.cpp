@@ -33,7 +33,7 @@ bool waitIdle(CHighlightEdit& edit, int nTimeoutMs = 60000)
     return false;
 }
 
-QString describe(const QList<QTextLayout::FormatRange>& lst)
+QString describe(const QVector<QTextLayout::FormatRange>& lst)
 {
     QStringList lstParts;
     for (const QTextLayout::FormatRange& range : lst) {
@@ -45,9 +45,9 @@ QString describe(const QList<QTextLayout::FormatRange>& lst)
     return lstParts.join(' ');
 }
 
-QList<QTextLayout::FormatRange> rangesOf(const QTextBlock& block, bool bMarks)
+QVector<QTextLayout::FormatRange> rangesOf(const QTextBlock& block, bool bMarks)
 {
-    QList<QTextLayout::FormatRange> lst;
+    QVector<QTextLayout::FormatRange> lst;
     for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
         if (CTextDocument::isSelectionMark(range) == bMarks)
             lst.append(range);
