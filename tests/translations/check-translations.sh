@@ -16,8 +16,9 @@ for ts in "$src"/res/translations/*.ts; do
   fi
   cp "$ts" "$work/$name"
 done
-(cd "$src" && lupdate -I . -silent -locations none -no-obsolete app mainwindow editor highlight web browser util \
-   -ts "$work"/*.ts >/dev/null)
+dirs=()
+for d in app mainwindow editor highlight web browser util; do [ -d "$src/$d" ] && dirs+=("$d"); done
+(cd "$src" && lupdate -I . -silent -locations none -no-obsolete "${dirs[@]}" -ts "$work"/*.ts >/dev/null)
 for ts in "$src"/res/translations/*.ts; do
   name=$(basename "$ts")
   if ! diff -u "$ts" "$work/$name" > "$work/$name.diff"; then
