@@ -182,20 +182,29 @@ void TestSingleApp::editorStartedAfterKillShowsWindow()
         pProcess->start(SCRB_BINARY, QStringList());
         return pProcess;
     };
-    auto windowShown = []() {
+    QString strLastX;
+    auto windowShown = [&strLastX]() {
         QProcess xwininfo;
         xwininfo.start("xwininfo", {"-root", "-tree"});
         xwininfo.waitForFinished(5000);
-        return xwininfo.readAllStandardOutput().contains("\"Scribo\"");
+        const QByteArray arrOut = xwininfo.readAllStandardOutput();
+        strLastX = QString::fromLocal8Bit(xwininfo.readAllStandardError()).trimmed();
+        return arrOut.contains("\"Scribo\"");
+    };
+    const auto describe = [&](QProcess* pEditor) {
+        return QString("editor %1, exit %2, stderr: %3; xwininfo: %4")
+            .arg(pEditor->state() == QProcess::Running ? "running" : "not running")
+            .arg(pEditor->exitCode())
+            .arg(QString::fromLocal8Bit(pEditor->readAllStandardError()).trimmed(), strLastX);
     };
     QProcess* pFirst = startEditor();
-    QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(windowShown(), qPrintable(describe(pFirst)), 30000);
     ::kill(static_cast<pid_t>(pFirst->processId()), SIGKILL);
     QVERIFY(pFirst->waitForFinished(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(!windowShown(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!windowShown() && strLastX.isEmpty(), 10000);
 
     QProcess* pSecond = startEditor();
-    QTRY_VERIFY_WITH_TIMEOUT(windowShown(), 20000);
+    QTRY_VERIFY2_WITH_TIMEOUT(windowShown(), qPrintable(describe(pSecond)), 30000);
     QCOMPARE(pSecond->state(), QProcess::Running);
     // And it now receives what later starts hand over.
     QCOMPARE(runPeer({"send", "hello"}), QString("SENT"));
