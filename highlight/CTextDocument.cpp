@@ -81,9 +81,13 @@ void CTextDocument::endFormatUpdate()
 {
     if (--m_nUpdateDepth > 0 || m_nDirtyStart < 0)
         return;
-    const int nStart = m_nDirtyStart;
-    const int nEnd = m_nDirtyEnd;
+    const QTextBlock first = findBlockByNumber(m_nDirtyStart);
+    const QTextBlock last = findBlockByNumber(m_nDirtyEnd);
     m_nDirtyStart = m_nDirtyEnd = -1;
+    if (!first.isValid() || !last.isValid())
+        return;
+    const int nStart = first.position();
+    const int nEnd = last.position() + last.length();
     {
         // Setting formats leaves the blocks marked as a pending change of the
         // document; it is settled here, or the next edit would report all of
@@ -133,9 +137,18 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
     QTextLayout* pLayout = tb.isValid() ? tb.layout() : nullptr;
     if (!pLayout)
         return;
+    vecHash[nBlock] = nStored;
+    const QVector<QTextLayout::FormatRange> vecOld = pLayout->formats();
+    if (vecOld.isEmpty()) {
+        // A block showing nothing yet (most of them on a first pass).
+        if (lstFormats.isEmpty())
+            return;
+        pLayout->setFormats(lstFormats);
+        markDirty(tb, nBlock);
+        return;
+    }
     // Syntax ranges first, selection marks after them, so that a mark's
     // background lies over the syntax colours.
-    const QVector<QTextLayout::FormatRange> vecOld = pLayout->formats();
     QVector<QTextLayout::FormatRange> vecFormats;
     vecFormats.reserve(vecOld.size() + lstFormats.size());
     if (bMarks) {
@@ -151,21 +164,19 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
                 vecFormats.append(range);
         }
     }
-    vecHash[nBlock] = nStored;
     if (vecFormats == vecOld)
         return;
     pLayout->setFormats(vecFormats);
-    markDirty(tb);
+    markDirty(tb, nBlock);
 }
 
-void CTextDocument::markDirty(const QTextBlock& block)
+void CTextDocument::markDirty(const QTextBlock& block, int nBlock)
 {
-    const int nStart = block.position();
-    const int nEnd = nStart + block.length();
     if (m_nUpdateDepth == 0) {
-        markContentsDirty(nStart, nEnd - nStart);
+        markContentsDirty(block.position(), block.length());
         return;
     }
-    m_nDirtyStart = m_nDirtyStart < 0 ? nStart : qMin(m_nDirtyStart, nStart);
-    m_nDirtyEnd = qMax(m_nDirtyEnd, nEnd);
+    // Positions are looked up once, for the first and last block of the turn.
+    m_nDirtyStart = m_nDirtyStart < 0 ? nBlock : qMin(m_nDirtyStart, nBlock);
+    m_nDirtyEnd = qMax(m_nDirtyEnd, nBlock);
 }

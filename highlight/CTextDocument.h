@@ -56,7 +56,7 @@ private:
     void applyFormats(uint nVer, int nBlock, const QVector<QTextLayout::FormatRange>& lstFormats,
                       bool bMarks, quint64 nHash);
     QTextBlock blockByNumber(int nBlock);
-    void markDirty(const QTextBlock& block);
+    void markDirty(const QTextBlock& block, int nBlock);
 
     uint m_nVer = 0;
     BlockChange m_change;
@@ -69,7 +69,7 @@ private:
     QTextBlock m_tbCache;
     int m_nCacheNumber = -1;
     int m_nUpdateDepth = 0;
-    int m_nDirtyStart = -1;
+    int m_nDirtyStart = -1; // block numbers of the turn's changed blocks
     int m_nDirtyEnd = -1;
 };
 

@@ -74,30 +74,46 @@ void CThreadHighlighter::drainResults()
     // Short turns keep the window responsive while a pass pours in; the
     // blocks of one turn are marked changed together at its end.
     m_pDoc->beginFormatUpdate();
-    bool bDone = false;
-    while (!bDone && timer.nsecsElapsed() < DrainBudgetNs) {
-        std::deque<Result> dequeBatch;
+    std::deque<Result> dequeWork;
+    bool bOutOfTime = false;
+    while (!bOutOfTime) {
         {
             Lock lock(m_mutexResults);
-            const size_t nTake = std::min<size_t>(m_dequeResults.size(), 16);
+            const size_t nTake = std::min<size_t>(m_dequeResults.size(), 256);
+            if (nTake == 0)
+                break;
             std::move(m_dequeResults.begin(), m_dequeResults.begin() + nTake,
-                      std::back_inserter(dequeBatch));
+                      std::back_inserter(dequeWork));
             m_dequeResults.erase(m_dequeResults.begin(), m_dequeResults.begin() + nTake);
-            if (m_dequeResults.empty()) {
-                bDone = true;
-                Lock lockRun(m_mutexRun);
-                if (!m_bRunning)
-                    m_timerDrain.stop();
-            }
         }
-        for (const Result& result : dequeBatch) {
+        size_t nDone = 0;
+        for (; nDone < dequeWork.size(); ++nDone) {
+            if (nDone % 16 == 0 && timer.nsecsElapsed() > DrainBudgetNs) {
+                bOutOfTime = true;
+                break;
+            }
+            const Result& result = dequeWork[nDone];
             if (result.bMarks)
                 emit selectedChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
             else
                 emit blockFormatChanged(result.nVer, result.nBlock, result.lstRanges, result.nHash);
         }
+        if (bOutOfTime) {
+            // What this turn did not get to goes back to the head of the queue.
+            Lock lock(m_mutexResults);
+            m_dequeResults.insert(m_dequeResults.begin(),
+                                  std::make_move_iterator(dequeWork.begin() + nDone),
+                                  std::make_move_iterator(dequeWork.end()));
+        }
+        dequeWork.clear();
     }
     m_pDoc->endFormatUpdate();
+    if (!bOutOfTime) {
+        Lock lock(m_mutexResults);
+        Lock lockRun(m_mutexRun);
+        if (m_dequeResults.empty() && !m_bRunning)
+            m_timerDrain.stop();
+    }
 }
 
 QTextLayout::FormatRange CThreadHighlighter::selectionMark(int nStart, int nLength)
@@ -287,11 +303,11 @@ void CThreadHighlighter::highlightBlock(int nBlock)
 {
     const QString strText = m_mirror.line(nBlock);
     const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
-    const LexResult result = lexBlock(m_rules, strText, nPrev, [this] { return abortLexing(); });
+    LexResult result = lexBlock(m_rules, strText, nPrev, [this] { return abortLexing(); });
     if (result.bAborted)
         return;
     m_mirror.setState(nBlock, result.nState);
-    pushResult({false, m_nVer, nBlock, result.lstRanges, result.nHash});
+    pushResult({false, m_nVer, nBlock, std::move(result.lstRanges), result.nHash});
 }
 
 void CThreadHighlighter::highlightSelected(int nBlock)
@@ -310,5 +326,5 @@ void CThreadHighlighter::highlightSelected(int nBlock)
         }
     }
     if (!m_bReqSelect && !m_bStop)
-        pushResult({true, m_nVer, nBlock, lstMarks, nHash});
+        pushResult({true, m_nVer, nBlock, std::move(lstMarks), nHash});
 }
