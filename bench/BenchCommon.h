@@ -27,6 +27,7 @@ public:
     void markWork() { ++m_nMarks; }
     void resetTimed();
     qint64 workNs() const { return m_nWorkNs; }
+    qint64 workCpuNs() const { return m_nWorkCpuNs; }
     qint64 maxWorkNs() const { return m_nMaxWorkNs; }
     int workEvents() const { return m_nWorkEvents; }
     // The longest outermost events since resetTimed(), longest first.
@@ -43,6 +44,7 @@ private:
     int m_nDepth = 0;
     qint64 m_nMarks = 0;
     qint64 m_nWorkNs = 0;
+    qint64 m_nWorkCpuNs = 0;
     qint64 m_nMaxWorkNs = 0;
     int m_nWorkEvents = 0;
     QVector<Slow> m_vecSlow;

@@ -92,6 +92,7 @@ int childHighlightPass(int argc, char** argv, const QString& strPath, const QStr
     timer.start();
     loop.exec();
     const qint64 nGuiNs = app.workNs();
+    const qint64 nGuiCpuNs = app.workCpuNs();
     const qint64 nMaxTurnNs = app.maxWorkNs();
     const int nTurns = app.workEvents();
     if (nPassNs == 0) {
@@ -106,6 +107,7 @@ int childHighlightPass(int argc, char** argv, const QString& strPath, const QStr
     printFigure("hl_pass_100k_ms", nPassNs / 1e6);
     printFigure("hl_lines_per_s", nBlocks / (nPassNs / 1e9), 0);
     printFigure("hl_gui_busy_per_pass_ms", nGuiNs / 1e6);
+    printFigure("hl_gui_cpu_per_pass_ms", nGuiCpuNs / 1e6);
     printFigure("hl_gui_longest_turn_ms", nMaxTurnNs / 1e6, 2);
     std::_Exit(0);
 }

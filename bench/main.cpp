@@ -223,6 +223,7 @@ int orchestrate(int argc, char** argv)
     }
     for (const char* szName :
          {"open_ours_ms", "open_qpte_ms", "open_raw_ms", "hl_pass_100k_ms", "hl_gui_busy_per_pass_ms",
+          "hl_gui_cpu_per_pass_ms",
           "qsh_pass_100k_ms", "lex_only_100k_ms", "ksh_pass_100k_ms", "hl_gui_max_stall_ms",
           "hl_first_key_ms"})
         note(QString("  runs of %1: %2").arg(szName, results.runs(szName)));
@@ -259,6 +260,7 @@ int orchestrate(int argc, char** argv)
     printValue("hl_pass_100k_ms", dPass, 1);
     printValue("hl_lines_per_s", results.value("hl_lines_per_s"), 0);
     printValue("hl_gui_busy_per_pass_ms", results.value("hl_gui_busy_per_pass_ms"), 1);
+    printValue("hl_gui_cpu_per_pass_ms", results.value("hl_gui_cpu_per_pass_ms"), 1);
     printValue("hl_gui_longest_turn_ms", results.value("hl_gui_longest_turn_ms"), 2);
     if (qIsNaN(dKsh)) {
         printFigure("ksh_pass_100k_ms", QString("n/a"));
