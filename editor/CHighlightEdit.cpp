@@ -198,8 +198,36 @@ void CHighlightEdit::highlightCurrentLine()
     viewport()->update();
 }
 
+void CHighlightEdit::requestVisibleFormats()
+{
+    // Results near the view are applied as they come; blocks in view whose
+    // results were left unapplied are asked for again.
+    const QTextBlock first = firstVisibleBlock();
+    if (!first.isValid())
+        return;
+    const qreal dBottom = viewport()->height();
+    qreal dTop = blockBoundingGeometry(first).translated(contentOffset()).top();
+    const int nFirst = first.blockNumber();
+    int nLast = nFirst;
+    int nNeedFirst = -1;
+    int nNeedLast = -1;
+    for (QTextBlock block = first; block.isValid() && dTop <= dBottom; block = block.next()) {
+        nLast = block.blockNumber();
+        if (m_pDocument->needsFormats(nLast)) {
+            nNeedFirst = nNeedFirst < 0 ? nLast : nNeedFirst;
+            nNeedLast = nLast;
+        }
+        dTop += blockBoundingRect(block).height();
+    }
+    const int nMargin = qMax(100, nLast - nFirst + 1);
+    m_pDocument->setEagerRange(nFirst - nMargin, nLast + nMargin);
+    if (nNeedFirst >= 0)
+        m_pHighlighter->requestBlocks(nNeedFirst, nNeedLast);
+}
+
 void CHighlightEdit::paintEvent(QPaintEvent* event)
 {
+    requestVisibleFormats();
     {
         QPainter painter(viewport());
         const QRect rcBlock =

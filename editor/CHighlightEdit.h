@@ -80,6 +80,7 @@ protected:
 
 private:
     QFont gutterFont(bool bBold) const;
+    void requestVisibleFormats();
     // Replaces the whole text, handing it to the highlighter without a copy.
     void setDocumentText(const QString& strText);
     bool readFile(QByteArray& arrBytes) const;

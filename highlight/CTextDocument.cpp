@@ -72,6 +72,17 @@ void CTextDocument::clearAdditionalFormats()
     m_vecMarkHash.fill(EmptyHash);
 }
 
+void CTextDocument::setEagerRange(int nFirst, int nLast)
+{
+    m_nEagerFirst = nFirst;
+    m_nEagerLast = nLast;
+}
+
+bool CTextDocument::needsFormats(int nBlock) const
+{
+    return m_vecSyntaxHash.value(nBlock, 1) == 0 || m_vecMarkHash.value(nBlock, 1) == 0;
+}
+
 void CTextDocument::beginFormatUpdate()
 {
     ++m_nUpdateDepth;
@@ -133,6 +144,10 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
     const quint32 nStored = storedHash(nHash);
     if (nStored != 0 && vecHash.value(nBlock) == nStored)
         return; // the block shows this list already
+    if (m_bDeferOffscreen && nStored != 0 && (nBlock < m_nEagerFirst || nBlock > m_nEagerLast)) {
+        vecHash[nBlock] = 0; // asked for again when it comes into view
+        return;
+    }
     const QTextBlock tb = blockByNumber(nBlock);
     QTextLayout* pLayout = tb.isValid() ? tb.layout() : nullptr;
     if (!pLayout)

@@ -30,6 +30,14 @@ public:
     const BlockChange& lastChange() const { return m_change; }
     static bool isSelectionMark(const QTextLayout::FormatRange& range);
 
+    // Results for blocks far from what a view shows are not applied (they
+    // cost a text layout each); such blocks are left "not known" and their
+    // results are asked for again once they come into view (needsFormats).
+    // The eager range is kept up to date by the view.
+    void setEagerRange(int nFirst, int nLast);
+    void setDeferOffscreen(bool bDefer) { m_bDeferOffscreen = bDefer; }
+    bool needsFormats(int nBlock) const;
+
     // Between these, blocks whose formats change are marked changed once,
     // together, at the end, without the full repaint that marking them
     // would ask for; views repaint what they show of them on formatsChanged.
@@ -68,6 +76,9 @@ private:
     // Results arrive in block order: the last block found leads to the next.
     QTextBlock m_tbCache;
     int m_nCacheNumber = -1;
+    bool m_bDeferOffscreen = true;
+    int m_nEagerFirst = 0;
+    int m_nEagerLast = 300;
     int m_nUpdateDepth = 0;
     int m_nDirtyStart = -1; // block numbers of the turn's changed blocks
     int m_nDirtyEnd = -1;

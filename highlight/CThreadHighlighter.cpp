@@ -61,6 +61,42 @@ bool CThreadHighlighter::isBusy()
     return !m_dequeResults.empty();
 }
 
+void CThreadHighlighter::requestBlocks(int nFirst, int nLast)
+{
+    {
+        Lock lock(m_mutexEdits);
+        m_nReqFirst = m_nReqFirst < 0 ? nFirst : qMin(m_nReqFirst, nFirst);
+        m_nReqLast = qMax(m_nReqLast, nLast);
+    }
+    m_bReqBlocks = true;
+    startPass();
+}
+
+void CThreadHighlighter::serveRequestedBlocks()
+{
+    int nFirst = -1;
+    int nLast = -1;
+    {
+        Lock lock(m_mutexEdits);
+        std::swap(nFirst, m_nReqFirst);
+        std::swap(nLast, m_nReqLast);
+        m_bReqBlocks = false;
+    }
+    Lock lock(m_mutex);
+    for (int nBlock = qMax(0, nFirst); nBlock <= nLast && nBlock < m_mirror.count(); ++nBlock) {
+        if (m_bStop)
+            return;
+        // The block states are the pass's; a block lexed here from states a
+        // running pass has not renewed yet is sent again by that pass.
+        const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
+        LexResult result = lexBlock(m_rules, m_mirror.line(nBlock), nPrev, [this] { return m_bStop.load(); });
+        if (result.bAborted)
+            return;
+        pushResult({false, m_nVer, nBlock, std::move(result.lstRanges), result.nHash});
+        highlightSelected(nBlock);
+    }
+}
+
 void CThreadHighlighter::pushResult(Result&& result)
 {
     Lock lock(m_mutexResults);
@@ -255,7 +291,7 @@ bool CThreadHighlighter::leaveRun()
 {
     Lock lock(m_mutexRun);
     // A request that came while this pass was ending is not lost.
-    if ((m_bReqHighlight || m_bReqSelect) && !m_bStop)
+    if ((m_bReqHighlight || m_bReqSelect || m_bReqBlocks) && !m_bStop)
         return false;
     m_bRunning = false;
     return true;
@@ -271,6 +307,8 @@ void CThreadHighlighter::run()
         takeEdits();
         m_bReqHighlight = false;
         m_bReqSelect = false;
+        if (m_bReqBlocks)
+            serveRequestedBlocks();
 
         bool bRestart = false;
         for (int nBlock = 0;; ++nBlock) {
@@ -284,6 +322,10 @@ void CThreadHighlighter::run()
             }
             if (m_bStop)
                 break;
+            if (m_bReqBlocks)
+                serveRequestedBlocks();
+            if (!m_bHighlight && !m_bSelect)
+                break; // started only to serve requests
             Lock lock(m_mutex);
             if (m_bHighlight)
                 highlightBlock(nBlock);

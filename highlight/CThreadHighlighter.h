@@ -49,6 +49,9 @@ public:
     // Whether work is still running or waiting: a pass, changes not yet
     // taken, or results not yet applied.
     bool isBusy();
+    // Asks for the results of these blocks again (a view shows them and
+    // their earlier results were not applied); served ahead of a pass.
+    void requestBlocks(int nFirst, int nLast);
 
     static QTextLayout::FormatRange selectionMark(int nStart, int nLength);
 
@@ -94,6 +97,7 @@ private:
     void pushResult(Result&& result);
     bool takeEdits();
     bool leaveRun();
+    void serveRequestedBlocks();
     void highlightBlock(int nBlock);
     void highlightSelected(int nBlock);
     bool abortLexing() const { return m_bStop || m_bReqHighlight; }
@@ -105,6 +109,7 @@ private:
     std::atomic<bool> m_bSelect {false};
     std::atomic<bool> m_bReqHighlight {false};
     std::atomic<bool> m_bReqSelect {false};
+    std::atomic<bool> m_bReqBlocks {false};
 
     CTextDocument* m_pDoc;
     uint m_nVer = 0;          // worker: version of the mirror during a pass
@@ -115,8 +120,10 @@ private:
     CSyntaxRules m_rules;
     QString m_strSelected;
 
-    std::mutex m_mutexEdits;  // changes waiting for the worker
+    std::mutex m_mutexEdits;  // changes and block requests waiting for the worker
     QList<Edit> m_lstEdits;
+    int m_nReqFirst = -1;
+    int m_nReqLast = -1;
 
     std::mutex m_mutexResults; // results waiting for the GUI thread
     std::deque<Result> m_dequeResults;

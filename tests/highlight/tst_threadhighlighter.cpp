@@ -18,6 +18,13 @@
 
 namespace {
 
+// Editors whose every block the tests inspect: results are applied to all
+// blocks, also those far from the view.
+void applyEverywhere(CHighlightEdit& edit)
+{
+    edit.textDocument()->setDeferOffscreen(false);
+}
+
 bool waitIdle(CHighlightEdit& edit, int nTimeoutMs = 60000)
 {
     QElapsedTimer timer;
@@ -101,6 +108,7 @@ private slots:
     void typingDuringPassLeavesNoOldRange();
     void largeReplacementResyncs();
     void highlightingLeavesNoPendingChange();
+    void offscreenBlocksColouredWhenShown();
     void emptyDefinition();
     void languageChangeRecolours();
     void closingDuringPass();
@@ -156,6 +164,7 @@ void TestThreadHighlighter::mirrorSplitsLikeTheDocument()
 void TestThreadHighlighter::passColoursEveryBlock()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent(sampleCode(3000).toUtf8(), false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -167,6 +176,7 @@ void TestThreadHighlighter::passColoursEveryBlock()
 void TestThreadHighlighter::commentStateFollowsEdits()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent("int a;\nint b;\nint c;\n\"s\"", false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -189,6 +199,7 @@ void TestThreadHighlighter::commentStateFollowsEdits()
 void TestThreadHighlighter::selectionMarks()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent("Foo foo FOO\nfo.o a.c abc\nfoofoo", false);
     QVERIFY(waitIdle(edit));
     auto marks = [&](int nBlock) {
@@ -233,6 +244,7 @@ void TestThreadHighlighter::selectionMarks()
 void TestThreadHighlighter::selectionChangeAloneEmitsOnlyMarks()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent(sampleCode(200).toUtf8(), false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -250,6 +262,7 @@ void TestThreadHighlighter::selectionChangeAloneEmitsOnlyMarks()
 void TestThreadHighlighter::typingDuringPassLeavesNoOldRange()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent(sampleCode(20000).toUtf8(), false);
     edit.setLanguage(m_mapCpp);
     QSignalSpy spy(edit.highlighter(), &CThreadHighlighter::blockFormatChanged);
@@ -270,6 +283,7 @@ void TestThreadHighlighter::typingDuringPassLeavesNoOldRange()
 void TestThreadHighlighter::largeReplacementResyncs()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent(sampleCode(9000).toUtf8(), false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -288,6 +302,7 @@ void TestThreadHighlighter::largeReplacementResyncs()
 void TestThreadHighlighter::highlightingLeavesNoPendingChange()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.resize(400, 300);
     edit.show();
     edit.loadContent(sampleCode(20000).toUtf8(), false);
@@ -303,9 +318,47 @@ void TestThreadHighlighter::highlightingLeavesNoPendingChange()
                             .arg(spy.at(0).at(1).toInt()).arg(spy.at(0).at(2).toInt())));
 }
 
+void TestThreadHighlighter::offscreenBlocksColouredWhenShown()
+{
+    CHighlightEdit edit;
+    edit.resize(500, 300);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.loadContent(sampleCode(20000).toUtf8(), false);
+    edit.setLanguage(m_mapCpp);
+    QVERIFY(waitIdle(edit));
+    CTextDocument* pDoc = edit.textDocument();
+    // Far from the view nothing was applied; near it everything was.
+    QVERIFY(pDoc->needsFormats(15000));
+    QVERIFY(rangesOf(pDoc->findBlockByNumber(15003), false).isEmpty());
+    QVERIFY(!pDoc->needsFormats(3));
+    QVERIFY(!rangesOf(pDoc->findBlockByNumber(3), false).isEmpty());
+
+    // Showing those lines brings their colours, as lexing from the top says.
+    QVERIFY(edit.jumpToLine(15001));
+    QTest::qWait(20);
+    QVERIFY(waitIdle(edit));
+    CSyntaxRules rules;
+    rules.setDefinition(m_mapCpp);
+    int nPrev = -1;
+    for (QTextBlock block = pDoc->firstBlock(); block.isValid(); block = block.next()) {
+        const LexResult result = lexBlock(rules, block.text(), nPrev);
+        nPrev = result.nState;
+        if (block.blockNumber() >= 14998 && block.blockNumber() <= 15003) {
+            QVERIFY2(!pDoc->needsFormats(block.blockNumber()), qPrintable(QString::number(block.blockNumber())));
+            QCOMPARE(describe(rangesOf(block, false)), describe(result.lstRanges));
+        }
+    }
+    // Selection marks follow the same way.
+    edit.highlighter()->setSelectedText("comment");
+    QVERIFY(waitIdle(edit));
+    QVERIFY(!rangesOf(pDoc->findBlockByNumber(15001), true).isEmpty());
+}
+
 void TestThreadHighlighter::emptyDefinition()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent("int x = 1; // not a comment \"str\"", false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -320,6 +373,7 @@ void TestThreadHighlighter::emptyDefinition()
 void TestThreadHighlighter::languageChangeRecolours()
 {
     CHighlightEdit edit;
+    applyEverywhere(edit);
     edit.loadContent("# heading\nint x; // c", false);
     edit.setLanguage(m_mapCpp);
     QVERIFY(waitIdle(edit));
@@ -336,6 +390,7 @@ void TestThreadHighlighter::closingDuringPass()
 {
     for (int i = 0; i < 5; ++i) {
         auto* pEdit = new CHighlightEdit;
+        applyEverywhere(*pEdit);
         pEdit->loadContent(sampleCode(50000).toUtf8(), false);
         pEdit->setLanguage(m_mapCpp);
         QCoreApplication::processEvents();
@@ -354,6 +409,7 @@ void TestThreadHighlighter::stressEditsLanguagesAndClosing()
     for (int nStep = 0; nStep < 400; ++nStep) {
         if (lstEditors.size() < 3 || rng.bounded(20) == 0) {
             auto* pEdit = new CHighlightEdit;
+            applyEverywhere(*pEdit);
             pEdit->loadContent(sampleCode(500 + int(rng.bounded(3000))).toUtf8(), false);
             pEdit->setLanguage(arrDefs[rng.bounded(4)]);
             lstEditors.append(pEdit);
