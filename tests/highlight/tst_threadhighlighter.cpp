@@ -436,6 +436,39 @@ void TestThreadHighlighter::stressEditsLanguagesAndClosing()
         if (nStep % 50 == 0)
             QThread::msleep(5);
     }
+    // A shown editor that applies results only near its view, scrolled about
+    // while it is edited.
+    CHighlightEdit shown;
+    shown.resize(400, 300);
+    shown.show();
+    shown.loadContent(sampleCode(8000).toUtf8(), false);
+    shown.setLanguage(m_mapCpp);
+    for (int nStep = 0; nStep < 150; ++nStep) {
+        shown.jumpToLine(1 + int(rng.bounded(shown.blockCount())));
+        if (rng.bounded(3) == 0)
+            shown.textCursor().insertText(rng.bounded(2) ? "/*" : "*/ \"");
+        if (rng.bounded(10) == 0)
+            shown.highlighter()->setSelectedText("int");
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(waitIdle(shown));
+    QTest::qWait(20);
+    QVERIFY(waitIdle(shown));
+    {
+        CSyntaxRules rules;
+        rules.setDefinition(m_mapCpp);
+        const int nFirst = shown.cursorForPosition(QPoint(0, 0)).blockNumber();
+        const int nLast = shown.cursorForPosition(QPoint(0, shown.viewport()->height() - 1)).blockNumber();
+        int nPrev = -1;
+        for (QTextBlock block = shown.document()->firstBlock(); block.isValid() && block.blockNumber() <= nLast;
+             block = block.next()) {
+            const LexResult result = lexBlock(rules, block.text(), nPrev);
+            nPrev = result.nState;
+            if (block.blockNumber() >= nFirst)
+                QCOMPARE(describe(rangesOf(block, false)), describe(result.lstRanges));
+        }
+    }
+
     // Whatever happened, each remaining editor settles on the right colours.
     for (CHighlightEdit* pEdit : qAsConst(lstEditors)) {
         QVERIFY(waitIdle(*pEdit));
