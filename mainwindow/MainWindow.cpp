@@ -10,13 +10,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
-#include <QDragEnterEvent>
-#include <QFileInfo>
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
