@@ -3,6 +3,8 @@
 # Arguments go to the program (--reps N: runs per figure, default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The KDE syntax-highlighting library is the comparison baseline.
+SCRB_BENCH_DEPS=1 bash scripts/install-deps.sh >&2
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DSCRB_BUILD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
 cmake --build build-bench --target scrb_bench -j2 >&2
