@@ -91,23 +91,6 @@ void CHighlightEdit::onSelectionChanged()
     m_pHighlighter->setSelectedText(getSelectedText());
 }
 
-void CHighlightEdit::onFormatsChanged(int nFrom, int nTo)
-{
-    // Repaint only when new colours reach lines on screen.
-    const QTextBlock first = firstVisibleBlock();
-    if (!first.isValid() || nTo < first.position())
-        return;
-    const qreal dBottom = viewport()->height();
-    qreal dTop = blockBoundingGeometry(first).translated(contentOffset()).top();
-    int nLastVisible = first.position();
-    for (QTextBlock block = first; block.isValid() && dTop <= dBottom; block = block.next()) {
-        nLastVisible = block.position() + block.length();
-        dTop += blockBoundingRect(block).height();
-    }
-    if (nFrom <= nLastVisible)
-        viewport()->update();
-}
-
 void CHighlightEdit::setDocumentText(const QString& strText)
 {
     m_pHighlighter->prepareText(strText);
@@ -198,26 +181,44 @@ void CHighlightEdit::highlightCurrentLine()
     viewport()->update();
 }
 
+QPair<QTextBlock, QTextBlock> CHighlightEdit::visibleBlocks() const
+{
+    const QTextBlock first = firstVisibleBlock();
+    QTextBlock last = first;
+    const qreal dBottom = viewport()->height();
+    qreal dTop = first.isValid() ? blockBoundingGeometry(first).translated(contentOffset()).top() : 0;
+    for (QTextBlock block = first; block.isValid() && dTop <= dBottom; block = block.next()) {
+        last = block;
+        dTop += blockBoundingRect(block).height();
+    }
+    return {first, last};
+}
+
+void CHighlightEdit::onFormatsChanged(int nFrom, int nTo)
+{
+    // Repaint only when new colours reach lines on screen.
+    const auto visible = visibleBlocks();
+    if (visible.first.isValid() && nTo >= visible.first.position()
+        && nFrom <= visible.second.position() + visible.second.length())
+        viewport()->update();
+}
+
 void CHighlightEdit::requestVisibleFormats()
 {
     // Results near the view are applied as they come; blocks in view whose
     // results were left unapplied are asked for again.
-    const QTextBlock first = firstVisibleBlock();
-    if (!first.isValid())
+    const auto visible = visibleBlocks();
+    if (!visible.first.isValid())
         return;
-    const qreal dBottom = viewport()->height();
-    qreal dTop = blockBoundingGeometry(first).translated(contentOffset()).top();
-    const int nFirst = first.blockNumber();
-    int nLast = nFirst;
+    const int nFirst = visible.first.blockNumber();
+    const int nLast = visible.second.blockNumber();
     int nNeedFirst = -1;
     int nNeedLast = -1;
-    for (QTextBlock block = first; block.isValid() && dTop <= dBottom; block = block.next()) {
-        nLast = block.blockNumber();
-        if (m_pDocument->needsFormats(nLast)) {
-            nNeedFirst = nNeedFirst < 0 ? nLast : nNeedFirst;
-            nNeedLast = nLast;
+    for (int nBlock = nFirst; nBlock <= nLast; ++nBlock) {
+        if (m_pDocument->needsFormats(nBlock)) {
+            nNeedFirst = nNeedFirst < 0 ? nBlock : nNeedFirst;
+            nNeedLast = nBlock;
         }
-        dTop += blockBoundingRect(block).height();
     }
     const int nMargin = qMax(100, nLast - nFirst + 1);
     m_pDocument->setEagerRange(nFirst - nMargin, nLast + nMargin);

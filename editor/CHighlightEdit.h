@@ -3,7 +3,9 @@
 
 #include <QColor>
 #include <QMenu>
+#include <QPair>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QVariantMap>
 
 class CEditWebView;
@@ -80,6 +82,7 @@ protected:
 
 private:
     QFont gutterFont(bool bBold) const;
+    QPair<QTextBlock, QTextBlock> visibleBlocks() const;
     void requestVisibleFormats();
     // Replaces the whole text, handing it to the highlighter without a copy.
     void setDocumentText(const QString& strText);

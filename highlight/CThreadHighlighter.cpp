@@ -19,7 +19,7 @@ using Lock = std::lock_guard<std::mutex>;
 CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
     : QThread(pDoc)
     , m_pDoc(pDoc)
-    , m_clrSelected(0x9B, 0xFF, 0x9B, 0xDD)
+    , m_clrSelected(selectionMark(0, 0).format.background().color())
 {
     qRegisterMetaType<QVector<QTextLayout::FormatRange>>("QVector<QTextLayout::FormatRange>");
     connect(this, &CThreadHighlighter::blockFormatChanged, pDoc, &CTextDocument::onHighlightBlock,
@@ -154,12 +154,14 @@ void CThreadHighlighter::drainResults()
 
 QTextLayout::FormatRange CThreadHighlighter::selectionMark(int nStart, int nLength)
 {
-    QTextLayout::FormatRange range;
-    range.start = nStart;
-    range.length = nLength;
-    range.format.setBackground(QBrush(QColor(0x9B, 0xFF, 0x9B, 0xDD)));
-    range.format.setProperty(QTextFormat::UserProperty, 1);
-    return range;
+    // One format shared by every mark: built once, copied by reference.
+    static const QTextCharFormat fmtMark = [] {
+        QTextCharFormat fmt;
+        fmt.setBackground(QBrush(QColor(0x9B, 0xFF, 0x9B, 0xDD)));
+        fmt.setProperty(QTextFormat::UserProperty, 1);
+        return fmt;
+    }();
+    return {nStart, nLength, fmtMark};
 }
 
 void CThreadHighlighter::setDefinition(const QVariantMap& mapDef)
