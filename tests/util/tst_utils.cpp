@@ -1,0 +1,140 @@
+// Shared helpers: size texts, the order of directory entries, button style
+// sheets.
+#include "util/Utils.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <algorithm>
+#include <sys/stat.h>
+
+class TestUtils : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void formatFileSize_data();
+    void formatFileSize();
+    void fileInfoLessThan_data();
+    void fileInfoLessThan();
+    void sortAgreesWithOrder();
+    void buttonStyles_data();
+    void buttonStyles();
+
+private:
+    QString path(const QString& strName) const { return m_dir.filePath(strName); }
+    QTemporaryDir m_dir;
+};
+
+void TestUtils::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(m_dir.isValid());
+    QDir dir(m_dir.path());
+    for (const char* szDir : {"zeta", "Beta", "alpha_dir"})
+        QVERIFY(dir.mkdir(szDir));
+    for (const char* szFile : {"alpha", "beta.txt", "Alpha.md"}) {
+        QFile file(path(szFile));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(path("missing"), path("broken")));
+    QVERIFY(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600) == 0);
+}
+
+void TestUtils::formatFileSize_data()
+{
+    QTest::addColumn<qint64>("nBytes");
+    QTest::addColumn<QString>("strText");
+    QTest::newRow("zero") << qint64(0) << "0 B";
+    QTest::newRow("negative") << qint64(-5) << "-5 B";
+    QTest::newRow("1023") << qint64(1023) << "1,023 B";
+    QTest::newRow("1024") << qint64(1024) << "1 KB";
+    QTest::newRow("KB truncated") << qint64(2047) << "1 KB";
+    QTest::newRow("largest KB") << qint64(1048575) << "1,023 KB";
+    QTest::newRow("1 MB") << qint64(1048576) << "1.0 MB";
+    QTest::newRow("1.5 MB") << qint64(1572864) << "1.5 MB";
+    QTest::newRow("1 GB") << (qint64(1) << 30) << "1.00 GB";
+    QTest::newRow("1 TB") << (qint64(1) << 40) << "1.000 TB";
+    QTest::newRow("2048 TB") << (qint64(1) << 51) << "2,048.000 TB";
+}
+
+void TestUtils::formatFileSize()
+{
+    QFETCH(qint64, nBytes);
+    QFETCH(QString, strText);
+    QCOMPARE(::formatFileSize(nBytes), strText);
+}
+
+void TestUtils::fileInfoLessThan_data()
+{
+    QTest::addColumn<QString>("strA");
+    QTest::addColumn<QString>("strB");
+    QTest::addColumn<bool>("bLess");
+    QTest::newRow("folder before file") << "zeta" << "alpha" << true;
+    QTest::newRow("file after folder") << "alpha" << "zeta" << false;
+    QTest::newRow("names ignore case") << "alpha" << "beta.txt" << true;
+    QTest::newRow("folders ignore case") << "alpha_dir" << "Beta" << true;
+    QTest::newRow("same name, other case") << "alpha" << "Alpha.md" << true;
+    QTest::newRow("broken link after folder") << "broken" << "zeta" << false;
+    QTest::newRow("folder before broken link") << "zeta" << "broken" << true;
+    QTest::newRow("pipe among files") << "beta.txt" << "pipe" << true;
+    QTest::newRow("root before folder") << "/" << "zeta" << true;
+    QTest::newRow("irreflexive") << "alpha" << "alpha" << false;
+}
+
+void TestUtils::fileInfoLessThan()
+{
+    QFETCH(QString, strA);
+    QFETCH(QString, strB);
+    QFETCH(bool, bLess);
+    const QFileInfo a(strA.startsWith('/') ? strA : path(strA));
+    const QFileInfo b(strB.startsWith('/') ? strB : path(strB));
+    QCOMPARE(::fileInfoLessThan(a, b), bLess);
+}
+
+void TestUtils::sortAgreesWithOrder()
+{
+    QFileInfoList lst = QDir(m_dir.path()).entryInfoList(QDir::AllEntries | QDir::System
+                                                         | QDir::NoDotAndDotDot);
+    lst << QFileInfo("/");
+    std::reverse(lst.begin(), lst.end());
+    sortFileInfoList(lst);
+    QVERIFY(std::is_sorted(lst.begin(), lst.end(), ::fileInfoLessThan));
+    QStringList lstNames;
+    for (const QFileInfo& info : qAsConst(lst))
+        lstNames << (info.isRoot() ? info.absoluteFilePath() : info.fileName());
+    QCOMPARE(lstNames, (QStringList {"/", "alpha_dir", "Beta", "zeta", "alpha", "Alpha.md",
+                                     "beta.txt", "broken", "pipe"}));
+}
+
+void TestUtils::buttonStyles_data()
+{
+    QTest::addColumn<QString>("strStyle");
+    QTest::addColumn<QString>("strExpected"); // a part of the sheet; empty: unchanged
+    QTest::newRow("green") << "green" << "stop:0 #90dfa2,stop:1.0 #84d494";
+    QTest::newRow("blue") << "blue" << "background-color:#4097ce77";
+    QTest::newRow("yellow") << "yellow" << "border:1px outset #fedd71";
+    QTest::newRow("step_blue") << "step_blue" << "color:#1a3e66";
+    QTest::newRow("step_yellow") << "step_yellow" << "background-color:#fece34";
+    QTest::newRow("unknown") << "purple" << QString();
+    QTest::newRow("case matters") << "Green" << QString();
+}
+
+void TestUtils::buttonStyles()
+{
+    QFETCH(QString, strStyle);
+    QFETCH(QString, strExpected);
+    QPushButton button;
+    const QString strBefore = "QPushButton{color:red;}";
+    button.setStyleSheet(strBefore);
+    setButtonStyle(&button, strStyle);
+    if (strExpected.isEmpty())
+        QCOMPARE(button.styleSheet(), strBefore);
+    else
+        QVERIFY2(button.styleSheet().contains(strExpected), qPrintable(button.styleSheet()));
+    setButtonStyle(nullptr, strStyle);
+}
+
+QTEST_MAIN(TestUtils)
+#include "tst_utils.moc"
