@@ -1,52 +1,45 @@
 #include "util/Platform.h"
 
-#include <QDesktopServices>
-#include <QDir>
+#include "util/CPlatformStarter.h"
+
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-#include <QDBusConnection>
+#ifndef Q_OS_WIN
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #endif
 
 #ifdef Q_OS_WIN
 bool showInExplorer(const QString& strPath)
 {
-    return QProcess::startDetached(QString("explorer.exe /select, \"%1\"").arg(strPath));
+    if (strPath.isEmpty())
+        return false;
+    return platformStarter()->startDetached(QString("explorer.exe /select, \"%1\"").arg(strPath));
 }
 #else
-static bool openContainingFolder(const QString& strPath)
+namespace {
+bool openContainingFolder(const QString& strPath)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(strPath).absolutePath()));
+    return platformStarter()->openUrl(QUrl::fromLocalFile(QFileInfo(strPath).absolutePath()));
 }
+} // namespace
 
 bool showInExplorer(const QString& strPath)
 {
     if (strPath.isEmpty())
         return false;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        QDBusMessage msg = QDBusMessage::createMethodCall(
-            "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
-            "org.freedesktop.FileManager1", "ShowItems");
-        const QString strUri = QUrl::fromLocalFile(QFileInfo(strPath).absoluteFilePath()).toString();
-        msg << QStringList{strUri} << QString();
-        // Asynchronous: starting a file manager must not freeze the editor.
-        auto* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(msg, 5000));
-        QObject::connect(pWatcher, &QDBusPendingCallWatcher::finished, pWatcher,
-                         [strPath](QDBusPendingCallWatcher* pCall) {
-                             if (pCall->isError())
-                                 openContainingFolder(strPath);
-                             pCall->deleteLater();
-                         });
-        return true;
-    }
-#endif
-    return openContainingFolder(strPath);
+    // The freedesktop file-manager interface selects the file; desktops
+    // without it get the folder opened by their default application.
+    QDBusMessage msg = QDBusMessage::createMethodCall(
+        "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+        "org.freedesktop.FileManager1", "ShowItems");
+    const QUrl url = QUrl::fromLocalFile(QFileInfo(strPath).absoluteFilePath());
+    const QString strUri = url.toString(QUrl::FullyEncoded);
+    msg << QStringList{strUri} << QString();
+    const bool bSent = platformStarter()->callSessionBus(msg, [strPath](bool bShown) {
+        if (!bShown)
+            openContainingFolder(strPath);
+    });
+    return bSent || openContainingFolder(strPath);
 }
 #endif
