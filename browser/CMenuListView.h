@@ -1,0 +1,34 @@
+#ifndef CMENULISTVIEW_H
+#define CMENULISTVIEW_H
+
+#include <QListView>
+#include <QMenu>
+#include <QStringList>
+
+// A list view whose context menu is made from a list of action texts
+// ("separator" stands for a separator); the chosen text is reported by
+// clickAction.
+class CMenuListView : public QListView
+{
+    Q_OBJECT
+public:
+    explicit CMenuListView(QWidget* parent = nullptr);
+
+    void setActions(const QStringList& lstActions);
+    QStringList actionTexts() const { return m_lstActions; }
+
+signals:
+    void clickAction(const QString& strAction);
+
+public slots:
+    void onClickAction();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QStringList m_lstActions;
+    QMenu m_menu;
+};
+
+#endif
