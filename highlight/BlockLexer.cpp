@@ -343,5 +343,11 @@ void Lexer::commentsAndStrings()
 LexResult lexBlock(const CSyntaxRules& rules, const QString& strText, int nPrevState,
                    const std::function<bool()>& fnAbort)
 {
-    return Lexer(rules, strText, nPrevState, fnAbort).run();
+    if (strText.size() <= LexLengthLimit)
+        return Lexer(rules, strText, nPrevState, fnAbort).run();
+    // A surrogate pair is not cut in half.
+    const int nLength = strText.at(LexLengthLimit - 1).isHighSurrogate() ? LexLengthLimit - 1
+                                                                          : LexLengthLimit;
+    const QString strStart = QString::fromRawData(strText.constData(), nLength);
+    return Lexer(rules, strStart, nPrevState, fnAbort).run();
 }

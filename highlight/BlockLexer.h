@@ -25,6 +25,11 @@ struct LexResult
     bool bAborted = false;
 };
 
+// Lines longer than this are coloured up to this length only, and their
+// state is the one at that point: a text layout with thousands of format
+// ranges makes every keystroke in its line slow.
+constexpr int LexLengthLimit = 10000;
+
 // Colours one block (line) of text: built-in rules, definition rules inside
 // element regions, then comments and strings, whose state carries over from
 // the previous block's state (-1 for a block never processed). A pure

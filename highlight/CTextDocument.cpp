@@ -31,7 +31,8 @@ bool CTextDocument::isSelectionMark(const QTextLayout::FormatRange& range)
 
 void CTextDocument::onContentsChange(int nPosition, int nRemoved, int nAdded)
 {
-    ++m_nVer;
+    if (!m_bFilling)
+        ++m_nVer;
     // When all text was replaced, every block but the first is new and has
     // no formats yet.
     const bool bWhole = nPosition == 0 && nRemoved >= m_nKnownCharCount - 1;
@@ -60,6 +61,38 @@ void CTextDocument::onContentsChange(int nPosition, int nRemoved, int nAdded)
     }
     m_nCacheNumber = -1;
     m_tbCache = QTextBlock();
+    if (m_bFilling)
+        return;
+    constexpr int KeptChanges = 4096;
+    if (m_vecChanges.size() >= KeptChanges)
+        m_vecChanges.remove(0, KeptChanges / 2);
+    m_vecChanges.append(m_change);
+}
+
+int CTextDocument::currentBlock(uint nVer, int nBlock)
+{
+    const uint nBehind = m_nVer - nVer;
+    if (nBehind == 0)
+        return nBlock;
+    if (nBehind > uint(m_vecChanges.size())) {
+        m_bLostResults = true;
+        return -1;
+    }
+    for (int i = m_vecChanges.size() - int(nBehind); i < m_vecChanges.size(); ++i) {
+        const BlockChange& change = m_vecChanges.at(i);
+        if (nBlock > change.nLastOld)
+            nBlock += change.nLastNew - change.nLastOld;
+        else if (nBlock >= change.nFirst)
+            return -1;
+    }
+    return nBlock;
+}
+
+bool CTextDocument::takeLostResults()
+{
+    const bool bLost = m_bLostResults;
+    m_bLostResults = false;
+    return bLost;
 }
 
 void CTextDocument::clearAdditionalFormats()
@@ -138,7 +171,8 @@ void CTextDocument::applyFormats(uint nVer, int nBlock,
                                  const QVector<QTextLayout::FormatRange>& lstFormats, bool bMarks,
                                  quint64 nHash)
 {
-    if (nVer != m_nVer || nBlock < 0 || nBlock >= blockCount())
+    nBlock = currentBlock(nVer, nBlock);
+    if (nBlock < 0 || nBlock >= blockCount())
         return;
     QVector<quint32>& vecHash = bMarks ? m_vecMarkHash : m_vecSyntaxHash;
     const quint32 nStored = storedHash(nHash);

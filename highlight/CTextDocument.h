@@ -27,6 +27,10 @@ public:
     explicit CTextDocument(QObject* parent = nullptr);
 
     uint version() const { return m_nVer; }
+    // While a text is appended in slices to an empty document, the version
+    // stays: the highlighter has the whole text already, and its results
+    // hold for every block the slices have brought.
+    void setFilling(bool bFilling) { m_bFilling = bFilling; }
     const BlockChange& lastChange() const { return m_change; }
     static bool isSelectionMark(const QTextLayout::FormatRange& range);
 
@@ -37,6 +41,9 @@ public:
     void setEagerRange(int nFirst, int nLast);
     void setDeferOffscreen(bool bDefer) { m_bDeferOffscreen = bDefer; }
     bool needsFormats(int nBlock) const;
+    // Whether results had to be dropped because they were older than the
+    // changes remembered (the highlighter then lexes everything again).
+    bool takeLostResults();
 
     // Between these, blocks whose formats change are marked changed once,
     // together, at the end, without the full repaint that marking them
@@ -51,9 +58,12 @@ signals:
 public slots:
     void clearAdditionalFormats();
     void onContentsChange(int nPosition, int nRemoved, int nAdded);
-    // Results of the highlighter for the block with the given number; they
-    // are dropped unless computed from the current version. A non-zero hash
-    // identifies the list: a block already showing that list is left alone.
+    // Results of the highlighter for the block with the given number at the
+    // given version. Results of an older version are applied where that
+    // block is now, unless a change since replaced it: the highlighter
+    // sends anything they no longer hold for again, after them. A non-zero
+    // hash identifies the list: a block already showing that list is left
+    // alone.
     void onHighlightBlock(uint nVer, int nBlock, const QVector<QTextLayout::FormatRange>& lstFormats,
                           quint64 nHash = 0);
     void onHighlightSelected(uint nVer, int nBlock,
@@ -64,10 +74,17 @@ private:
     void applyFormats(uint nVer, int nBlock, const QVector<QTextLayout::FormatRange>& lstFormats,
                       bool bMarks, quint64 nHash);
     QTextBlock blockByNumber(int nBlock);
+    // Where a block of an older version is now (-1: a change since replaced it).
+    int currentBlock(uint nVer, int nBlock);
     void markDirty(const QTextBlock& block, int nBlock);
 
     uint m_nVer = 0;
+    bool m_bFilling = false;
     BlockChange m_change;
+    // The latest changes, oldest first; m_vecChanges[i] made version
+    // m_nVer - (size - 1 - i).
+    QVector<BlockChange> m_vecChanges;
+    bool m_bLostResults = false;
     int m_nKnownBlockCount = 1;
     int m_nKnownCharCount = 1;
     // What each block shows, as the hash of its list (0: not known).

@@ -8,6 +8,12 @@
 // The highlighter thread's own copy of a document's lines and block states,
 // so that it never reads the live document. Lines of a whole text loaded at
 // once point into that text; lines changed later are stored on their own.
+//
+// Each line remembers the state it ended in and the state of the line
+// before it when it was lexed: a line is up to date while that previous
+// state is still the one the line before ends in. Lines where lexing must
+// start again (changed lines, where a pass stopped) are kept as dirty
+// marks, so that a pass starts there and stops once lines are up to date.
 class CTextMirror
 {
 public:
@@ -16,14 +22,22 @@ public:
     // Splits a whole text into lines the way a text document splits it into
     // blocks (at \r\n, \r, \n and paragraph separators).
     void reset(const QString& strText);
-    // Replaces lines nFirst..nLastOld by the given lines (fresh states).
+    // Replaces lines nFirst..nLastOld by the given lines (not lexed yet).
     void replace(int nFirst, int nLastOld, const QStringList& lstLines);
+    // Every line needs lexing again (the rules changed).
+    void invalidateAll();
 
     int count() const { return m_vecLines.size(); }
     // The line's text; shares the mirror's storage, valid until the next change.
     QString line(int nIndex) const;
-    int state(int nIndex) const { return m_vecStates.value(nIndex, -1); }
+    int state(int nIndex) const { return nIndex >= 0 && nIndex < m_vecStates.size() ? m_vecStates.at(nIndex) : -1; }
     void setState(int nIndex, int nState);
+    bool isUpToDate(int nIndex) const;
+
+    void markDirty(int nIndex);
+    // The first dirty line, taken off the marks (-1: none).
+    int takeDirty();
+    bool hasDirty() const { return !m_vecDirty.isEmpty(); }
 
 private:
     struct Line
@@ -35,7 +49,10 @@ private:
 
     QString m_strText;
     QVector<Line> m_vecLines;
-    QVector<int> m_vecStates;
+    // End state and the previous line's state used, per line (-1: not lexed).
+    QVector<signed char> m_vecStates;
+    QVector<signed char> m_vecPrevUsed;
+    QVector<int> m_vecDirty; // ascending
 };
 
 #endif

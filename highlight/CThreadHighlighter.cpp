@@ -144,6 +144,10 @@ void CThreadHighlighter::drainResults()
         dequeWork.clear();
     }
     m_pDoc->endFormatUpdate();
+    if (m_pDoc->takeLostResults()) {
+        m_bRulesChanged = true; // everything is lexed and sent again
+        requestPass();
+    }
     if (!bOutOfTime) {
         Lock lock(m_mutexResults);
         Lock lockRun(m_mutexRun);
@@ -170,7 +174,8 @@ void CThreadHighlighter::setDefinition(const QVariantMap& mapDef)
         Lock lock(m_mutex);
         m_rules.setDefinition(mapDef);
     }
-    QTimer::singleShot(0, this, &CThreadHighlighter::rehighlight);
+    m_bRulesChanged = true;
+    QTimer::singleShot(0, this, &CThreadHighlighter::requestPass);
 }
 
 void CThreadHighlighter::setSelectedText(const QString& str)
@@ -216,7 +221,42 @@ void CThreadHighlighter::prepareText(const QString& strText)
     m_strPrepared = strText;
 }
 
+void CThreadHighlighter::beginFill(const QString& strText)
+{
+    m_bFilling = true;
+    // The first screens are coloured at once; the rest waits for the end of
+    // the fill rather than compete with it for the processor.
+    m_nPassLimit = FillPassLines;
+    Edit edit;
+    edit.nVer = m_pDoc->version();
+    edit.bWhole = true;
+    edit.strText = strText;
+    {
+        Lock lock(m_mutexEdits);
+        m_lstEdits.clear();
+        m_lstEdits.append(edit);
+    }
+    m_bReqHighlight = true;
+    m_bHighlight = true;
+    m_bStop = false;
+    startPass();
+}
+
+void CThreadHighlighter::endFill()
+{
+    m_bFilling = false;
+    m_nPassLimit = std::numeric_limits<int>::max();
+    requestPass();
+}
+
 void CThreadHighlighter::rehighlight()
+{
+    // The slices of a fill bring nothing the highlighter has not got.
+    if (!m_bFilling)
+        requestPass();
+}
+
+void CThreadHighlighter::requestPass()
 {
     m_bReqHighlight = true;
     m_bHighlight = true;
@@ -226,6 +266,8 @@ void CThreadHighlighter::rehighlight()
 
 void CThreadHighlighter::stopThread()
 {
+    if (m_bFilling)
+        return;
     m_bStop = true;
 }
 
@@ -244,6 +286,8 @@ void CThreadHighlighter::startPass()
 
 void CThreadHighlighter::onContentsChange(int, int, int)
 {
+    if (m_bFilling)
+        return;
     const int nCount = m_pDoc->blockCount();
     const CTextDocument::BlockChange& change = m_pDoc->lastChange();
     const int nFirst = change.nFirst;
@@ -286,6 +330,8 @@ bool CThreadHighlighter::takeEdits()
             m_mirror.replace(edit.nFirst, edit.nLastOld, edit.lstLines);
         m_nVer = edit.nVer;
     }
+    if (m_bRulesChanged.exchange(false))
+        m_mirror.invalidateAll();
     return !lstEdits.isEmpty();
 }
 
@@ -299,62 +345,91 @@ bool CThreadHighlighter::leaveRun()
     return true;
 }
 
+// Lexes from each dirty line on until lines are up to date again: the
+// lines before a change keep their states, and once a line after it ends in
+// the state it ended in before, the rest would come out as they are.
+bool CThreadHighlighter::runSyntax()
+{
+    for (int nStart = m_mirror.takeDirty(); nStart >= 0; nStart = m_mirror.takeDirty()) {
+        for (int nBlock = nStart; nBlock < m_mirror.count(); ++nBlock) {
+            if (nBlock > nStart && m_mirror.isUpToDate(nBlock))
+                break;
+            if (nBlock >= m_nPassLimit) {
+                m_mirror.markDirty(nBlock); // the rest after the fill
+                return true;
+            }
+            if (m_bReqBlocks)
+                serveRequestedBlocks();
+            bool bDone = false;
+            if (!m_bStop && !m_bReqHighlight) {
+                Lock lock(m_mutex);
+                bDone = highlightBlock(nBlock);
+                if (bDone && !m_strSelected.isEmpty())
+                    highlightSelected(nBlock);
+            }
+            if (!bDone) {
+                m_mirror.markDirty(nBlock); // taken up by the next pass
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Marks of the selected text in every block; a stop or a new request leaves
+// the rest for the next pass, so that no block keeps marks of an older
+// selection.
+bool CThreadHighlighter::runSelection()
+{
+    for (; m_nSelectNext < m_mirror.count(); ++m_nSelectNext) {
+        if (m_bReqBlocks)
+            serveRequestedBlocks();
+        if (m_bStop || m_bReqSelect || m_bReqHighlight)
+            return false;
+        Lock lock(m_mutex);
+        if (!highlightSelected(m_nSelectNext))
+            return false;
+    }
+    return true;
+}
+
 void CThreadHighlighter::run()
 {
     forever {
+        if (m_bReqSelect) {
+            m_bSelect = true;
+            m_nSelectNext = 0;
+        }
+        m_bReqSelect = false;
         if (m_bReqHighlight)
             m_bHighlight = true;
-        if (m_bReqSelect)
-            m_bSelect = true;
-        takeEdits();
         m_bReqHighlight = false;
-        m_bReqSelect = false;
+        takeEdits();
         if (m_bReqBlocks)
             serveRequestedBlocks();
-
-        bool bRestart = false;
-        for (int nBlock = 0;; ++nBlock) {
-            if (nBlock >= m_mirror.count()) {
-                bRestart = m_bReqHighlight || m_bReqSelect;
-                break;
-            }
-            if (m_bReqHighlight && m_bReqSelect) {
-                bRestart = true;
-                break;
-            }
-            if (m_bStop)
-                break;
-            if (m_bReqBlocks)
-                serveRequestedBlocks();
-            if (!m_bHighlight && !m_bSelect)
-                break; // started only to serve requests
-            Lock lock(m_mutex);
-            if (m_bHighlight)
-                highlightBlock(nBlock);
-            if (m_bSelect)
-                highlightSelected(nBlock);
-        }
-        m_bHighlight = false;
-        m_bSelect = false;
-        if (bRestart && !m_bStop)
-            continue;
+        if (m_bHighlight && runSyntax())
+            m_bHighlight = false;
+        if (!m_bHighlight && m_bSelect && runSelection())
+            m_bSelect = false;
+        // Work a stop interrupted stays pending for the next pass.
         if (leaveRun())
             return;
     }
 }
 
-void CThreadHighlighter::highlightBlock(int nBlock)
+bool CThreadHighlighter::highlightBlock(int nBlock)
 {
     const QString strText = m_mirror.line(nBlock);
     const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
     LexResult result = lexBlock(m_rules, strText, nPrev, [this] { return abortLexing(); });
     if (result.bAborted)
-        return;
+        return false;
     m_mirror.setState(nBlock, result.nState);
     pushResult({false, m_nVer, nBlock, std::move(result.lstRanges), result.nHash});
+    return true;
 }
 
-void CThreadHighlighter::highlightSelected(int nBlock)
+bool CThreadHighlighter::highlightSelected(int nBlock)
 {
     QVector<QTextLayout::FormatRange> lstMarks;
     quint64 nHash = FormatHash::Empty;
@@ -364,11 +439,15 @@ void CThreadHighlighter::highlightSelected(int nBlock)
         for (int nPos = strText.indexOf(m_strSelected, 0, Qt::CaseInsensitive); nPos >= 0;
              nPos = strText.indexOf(m_strSelected, nPos + nLength, Qt::CaseInsensitive)) {
             if (m_bReqSelect || m_bStop)
-                return;
+                return false;
+            if (nPos + nLength > LexLengthLimit)
+                break; // as far as a long line is coloured
             lstMarks.append(selectionMark(nPos, nLength));
             nHash = FormatHash::add(nHash, nPos, nLength, m_clrSelected.rgba());
         }
     }
-    if (!m_bReqSelect && !m_bStop)
-        pushResult({true, m_nVer, nBlock, std::move(lstMarks), nHash});
+    if (m_bReqSelect || m_bStop)
+        return false;
+    pushResult({true, m_nVer, nBlock, std::move(lstMarks), nHash});
+    return true;
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVariantMap>
 #include <atomic>
+#include <limits>
 #include <deque>
 #include <mutex>
 
@@ -44,6 +45,10 @@ public:
     // The text the document is about to be set to as a whole, so that the
     // whole-document change need not copy it out of the document again.
     void prepareText(const QString& strText);
+    // A text appended to the empty document in slices: the highlighter
+    // takes it whole at the start and ignores the slices until endFill.
+    void beginFill(const QString& strText);
+    void endFill();
     // Ends a running pass and waits for the thread (a moment at most).
     void stopAndWait();
     // Whether work is still running or waiting: a pass, changes not yet
@@ -70,6 +75,7 @@ protected:
     void run() override;
 
 private slots:
+    void requestPass();
     void onContentsChange(int nPosition, int nRemoved, int nAdded);
     void drainResults();
 
@@ -97,9 +103,12 @@ private:
     void pushResult(Result&& result);
     bool takeEdits();
     bool leaveRun();
+    bool runSyntax();
+    bool runSelection();
     void serveRequestedBlocks();
-    void highlightBlock(int nBlock);
-    void highlightSelected(int nBlock);
+    // False when a stop or a request ended the work on the block.
+    bool highlightBlock(int nBlock);
+    bool highlightSelected(int nBlock);
     bool abortLexing() const { return m_bStop || m_bReqHighlight; }
 
     // Requests and the running pass's kinds of work; written on the GUI
@@ -110,10 +119,15 @@ private:
     std::atomic<bool> m_bReqHighlight {false};
     std::atomic<bool> m_bReqSelect {false};
     std::atomic<bool> m_bReqBlocks {false};
+    std::atomic<bool> m_bRulesChanged {false};
+    // Lines a pass goes to while a fill runs.
+    static constexpr int FillPassLines = 5000;
+    std::atomic<int> m_nPassLimit {std::numeric_limits<int>::max()};
 
     CTextDocument* m_pDoc;
     uint m_nVer = 0;          // worker: version of the mirror during a pass
     CTextMirror m_mirror;     // worker only
+    int m_nSelectNext = 0;    // worker: the next block of the selection pass
     QColor m_clrSelected;
 
     mutable std::mutex m_mutex; // the rules and the selected text
@@ -133,6 +147,7 @@ private:
     bool m_bRunning = false;
 
     QString m_strPrepared;     // GUI thread
+    bool m_bFilling = false;   // GUI thread
 };
 
 #endif

@@ -5,6 +5,14 @@
 
 bool saveFileAtomically(const QString& strPath, const QByteArray& arrBytes, QString* pError)
 {
+    return saveFileAtomically(
+        strPath, [&arrBytes](QIODevice& device) { return device.write(arrBytes) == arrBytes.size(); },
+        pError);
+}
+
+bool saveFileAtomically(const QString& strPath, const std::function<bool(QIODevice&)>& fnWrite,
+                        QString* pError)
+{
     // Write through links to the file they name; the link stays a link.
     QString strTarget = strPath;
     for (int nHops = 0; nHops < 32 && QFileInfo(strTarget).isSymLink(); ++nHops)
@@ -16,8 +24,7 @@ bool saveFileAtomically(const QString& strPath, const QByteArray& arrBytes, QStr
     // A file in a folder the user may not write to can still be writable
     // itself; it is then written in place.
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(arrBytes) != arrBytes.size()
-        || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !fnWrite(file) || !file.commit()) {
         if (pError)
             *pError = file.errorString();
         file.cancelWriting();

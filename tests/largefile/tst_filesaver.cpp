@@ -1,0 +1,82 @@
+// The saver thread: the bytes written are the snapshot's, breaks converted;
+// a failed write leaves nothing behind.
+#include "common/TestEnv.h"
+#include "editor/CHighlightEdit.h"
+#include "editor/DecodedText.h"
+#include "largefile/CFileSaver.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QByteArray read(const QString& strPath)
+{
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class TestFileSaver : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void writesSnapshotWithBreaks_data();
+    void writesSnapshotWithBreaks();
+    void failureLeavesFileAndReports();
+
+private:
+    std::unique_ptr<TestEnv> m_pEnv;
+    std::unique_ptr<QTemporaryDir> m_pDir;
+};
+
+void TestFileSaver::init()
+{
+    m_pEnv = std::make_unique<TestEnv>();
+    m_pDir = std::make_unique<QTemporaryDir>();
+}
+
+void TestFileSaver::cleanup()
+{
+    m_pEnv.reset();
+}
+
+void TestFileSaver::writesSnapshotWithBreaks_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("windows") << int(CHighlightEdit::ReturnWindows) << QByteArray("a\r\nb\r\n\xC3\xA9");
+    QTest::newRow("unix") << int(CHighlightEdit::ReturnUnix) << QByteArray("a\nb\n\xC3\xA9");
+    QTest::newRow("osx") << int(CHighlightEdit::ReturnOSX) << QByteArray("a\rb\r\xC3\xA9");
+}
+
+void TestFileSaver::writesSnapshotWithBreaks()
+{
+    QFETCH(int, mode);
+    QFETCH(QByteArray, expected);
+    CHighlightEdit edit;
+    edit.loadContent("a\r\nb\n\xC3\xA9", false);
+    const QString strPath = m_pDir->filePath("out.txt");
+    CFileSaver saver(strPath, edit.textSnapshot(), mode, edit.standIns(), 7);
+    saver.start();
+    QVERIFY(saver.wait(10000));
+    QVERIFY(saver.succeeded());
+    QCOMPARE(saver.version(), 7u);
+    QCOMPARE(read(strPath), expected);
+}
+
+void TestFileSaver::failureLeavesFileAndReports()
+{
+    CFileSaver saver(m_pDir->filePath("missing/out.txt"), "text", 1, CStandIns(), 0);
+    saver.start();
+    QVERIFY(saver.wait(10000));
+    QVERIFY(!saver.succeeded());
+    QVERIFY(!saver.errorString().isEmpty());
+    QVERIFY(!QFile::exists(m_pDir->filePath("missing/out.txt")));
+}
+
+QTEST_MAIN(TestFileSaver)
+#include "tst_filesaver.moc"
