@@ -98,8 +98,127 @@ QString detectTextCodec(const QByteArray& arrBytes)
     return detectTextCodec(arrBytes, QLocale::system().name().toLower());
 }
 
+int byteOrderMarkLength(const QByteArray& arrBytes)
+{
+    if (arrBytes.startsWith(QByteArray("\xff\xfe\0\0", 4)) || arrBytes.startsWith(QByteArray("\0\0\xfe\xff", 4)))
+        return 4;
+    if (arrBytes.startsWith("\xef\xbb\xbf"))
+        return 3;
+    if (arrBytes.startsWith("\xff\xfe") || arrBytes.startsWith("\xfe\xff"))
+        return 2;
+    return 0;
+}
+
+namespace {
+
+bool hasNonAscii(const QByteArray& arrBytes)
+{
+    for (const char ch : arrBytes) {
+        if (static_cast<uchar>(ch) >= 0x80)
+            return true;
+    }
+    return false;
+}
+
+// Name of the Unicode codec announced by a byte-order mark, or empty.
+QByteArray codecOfByteOrderMark(const QByteArray& arrBytes)
+{
+    switch (byteOrderMarkLength(arrBytes)) {
+    case 4: return "UTF-32";
+    case 2: return "UTF-16";
+    default: return QByteArray();
+    }
+}
+
+// UTF-16 and UTF-32 without a byte-order mark decode almost any input, so
+// they are only taken when the bytes look like it: most code units of
+// mostly-ASCII text hold their character in one byte and zeros in the rest.
+QByteArray codecOfZeroPattern(const QByteArray& arrBytes)
+{
+    const auto looksLike = [&arrBytes](int nUnit, int nCharByte) {
+        const int nUnits = arrBytes.size() / nUnit;
+        if (nUnits == 0 || arrBytes.size() % nUnit != 0)
+            return false;
+        int nAscii = 0;
+        for (int i = 0; i < nUnits; ++i) {
+            const char* pUnit = arrBytes.constData() + i * nUnit;
+            bool bAscii = pUnit[nCharByte] != 0 && static_cast<uchar>(pUnit[nCharByte]) < 0x80;
+            for (int j = 0; j < nUnit && bAscii; ++j)
+                bAscii = j == nCharByte || pUnit[j] == 0;
+            nAscii += bAscii;
+        }
+        return nAscii * 2 >= nUnits;
+    };
+    if (looksLike(4, 0))
+        return "UTF-32LE";
+    if (looksLike(4, 3))
+        return "UTF-32BE";
+    if (looksLike(2, 0))
+        return "UTF-16LE";
+    if (looksLike(2, 1))
+        return "UTF-16BE";
+    return QByteArray();
+}
+
+bool isUnicodeFamily(const QByteArray& arrName)
+{
+    return arrName.startsWith("UTF-16") || arrName.startsWith("UTF-32");
+}
+
+bool isWesternCharacter(ushort uc)
+{
+    if (uc >= 0xC0 && uc <= 0xFF)
+        return uc != 0xD7 && uc != 0xF7; // letters, not the multiplication and division signs
+    switch (uc) {
+    case 0xA0: case 0xA1: case 0xA3: case 0xA7: case 0xA9: case 0xAB: case 0xAE: case 0xB0:
+    case 0xB7: case 0xBB: case 0xBF: case 0x152: case 0x153: case 0x2013: case 0x2014:
+    case 0x2018: case 0x2019: case 0x201C: case 0x201D: case 0x2026: case 0x20AC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether text read as windows-1252 looks like a Western language: its
+// non-ASCII characters are accented letters and typographic punctuation
+// next to plain ASCII ("Müller", "l'été", "« oui »"). The same bytes of a
+// Chinese or Japanese text give runs of such characters and symbols.
+bool looksWestern(const QString& strText)
+{
+    int nNonAscii = 0;
+    int nWestern = 0;
+    const int nSize = strText.size();
+    for (int i = 0; i < nSize; ++i) {
+        if (strText.at(i).unicode() < 0x80)
+            continue;
+        ++nNonAscii;
+        const bool bAsciiBeside = i == 0 || strText.at(i - 1).unicode() < 0x80 || i + 1 == nSize
+                                  || strText.at(i + 1).unicode() < 0x80;
+        nWestern += bAsciiBeside && isWesternCharacter(strText.at(i).unicode());
+    }
+    return nWestern * 5 >= nNonAscii * 4;
+}
+
+} // namespace
+
 QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale)
 {
+    // A mark alone does not make a text: binary data may start with one.
+    const QByteArray arrMarked = codecOfByteOrderMark(arrBytes);
+    if (!arrMarked.isEmpty() && isTextValidInCodec(QTextCodec::codecForName(arrMarked), arrBytes))
+        return QString::fromLatin1(arrMarked);
+    // Checked before UTF-8, which takes the zero bytes as characters.
+    const QByteArray arrUnicode = codecOfZeroPattern(arrBytes);
+    if (!arrUnicode.isEmpty() && isTextValidInCodec(QTextCodec::codecForName(arrUnicode), arrBytes))
+        return QString::fromLatin1(arrUnicode);
+    // Strict UTF-8 with any non-ASCII character is UTF-8 whatever the locale:
+    // that is what this editor writes, and no legacy text is likely to be
+    // valid UTF-8 by accident.
+    QTextCodec* pUtf8 = QTextCodec::codecForMib(106);
+    const bool bUtf8 = isTextValidInCodec(pUtf8, arrBytes);
+    if (bUtf8 && hasNonAscii(arrBytes))
+        return QString::fromLatin1(pUtf8->name());
+
     QByteArray arrPreferred;
     if (strLocale == "zh_cn" || strLocale == "zh_tw")
         arrPreferred = QTextCodec::availableCodecs().contains("GB18030") ? "GB18030" : "GBK";
@@ -110,17 +229,21 @@ QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale)
         if (isTextValidInCodec(pCodec, arrBytes))
             return QString::fromLatin1(pCodec->name());
     }
-    // The platform's list starts with US-ASCII and the Japanese codecs; UTF-8
-    // comes first so that the common case is read right.
-    QTextCodec* pUtf8 = QTextCodec::codecForMib(106);
-    if (isTextValidInCodec(pUtf8, arrBytes))
+    if (bUtf8)
         return QString::fromLatin1(pUtf8->name());
+
+    // Where a Western reading is plausible it beats the East Asian codecs,
+    // which accept many Latin-1 texts as a scatter of ideographs.
+    QTextCodec* pWestern = QTextCodec::codecForName("windows-1252");
+    if (isTextValidInCodec(pWestern, arrBytes) && looksWestern(pWestern->toUnicode(arrBytes)))
+        return QString::fromLatin1(pWestern->name());
+
     for (int nMib : QTextCodec::availableMibs()) {
         QTextCodec* pCodec = QTextCodec::codecForMib(nMib);
         if (!pCodec || pCodec == pUtf8)
             continue;
         const QByteArray arrName = pCodec->name();
-        if (arrName.startsWith("ISO-") || arrName.startsWith("windows-"))
+        if (arrName.startsWith("ISO-") || arrName.startsWith("windows-") || isUnicodeFamily(arrName))
             continue;
         if (isTextValidInCodec(pCodec, arrBytes))
             return QString::fromLatin1(arrName);

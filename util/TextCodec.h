@@ -12,12 +12,19 @@ class QTextCodec;
 // sequence at the end, no noncharacter and no high symbol character.
 bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes);
 
-// The name of the first codec that fits the bytes: the system locale's own
-// codec, then strict UTF-8, then the platform's codecs in their order (empty
-// when none fits).
+// The name of the codec the bytes are read in (empty when none fits): the
+// codec a byte-order mark names; UTF-8 for strict UTF-8 with non-ASCII
+// characters; the system locale's own codec; UTF-8 for plain ASCII; UTF-16
+// or UTF-32 without a mark when the bytes look like it; windows-1252 when
+// that reading looks Western; then the first of the platform's codecs that
+// fits.
 QString detectTextCodec(const QByteArray& arrBytes);
 // The same for an explicitly given lower-cased locale name ("zh_cn").
 QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale);
+
+// Length of the Unicode byte-order mark the bytes start with (UTF-32,
+// UTF-8 or UTF-16), 0 without one.
+int byteOrderMarkLength(const QByteArray& arrBytes);
 
 // Codec names offered in the Text Codec menu, filtered and sorted.
 QStringList getCodecMenuNames();
