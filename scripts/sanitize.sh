@@ -6,7 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 kind=${1:-thread}
 case "$kind" in
-  thread)  san="thread";            dir=build-tsan; filter=(-L threads); targets=(--target tst_threadhighlighter) ;;
+  thread)  san="thread";            dir=build-tsan; filter=(-L threads); targets=(--target tst_threadhighlighter --target tst_recovery
+           --target tst_fileinfogatherer --target tst_filesystemmodel --target tst_editorloader
+           --target tst_filesaver) ;;
   address) san="address;undefined"; dir=build-asan; filter=(-E '^shellext_'); targets=() ;;
   *) echo "usage: $0 thread|address" >&2; exit 2 ;;
 esac
@@ -18,4 +20,4 @@ export ASAN_OPTIONS="detect_leaks=1 abort_on_error=1 fast_unwind_on_malloc=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp"
 export UBSAN_OPTIONS="halt_on_error=1 print_stacktrace=1"
 cd "$dir"
-ctest --output-on-failure "${filter[@]}"
+ctest --output-on-failure -j2 "${filter[@]}"

@@ -1,0 +1,30 @@
+# Shared by the end-to-end scripts: a throw-away home, a window manager on
+# the virtual display, and waiting for windows by their exact title.
+work=$(mktemp -d)
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
+trap cleanup EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config TMPDIR=$work/tmp LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8
+export QT_QPA_PLATFORM=xcb
+unset XDG_DATA_HOME
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+openbox >/dev/null 2>&1 & pids+=($!)
+
+# On failure the editor's own output says why (a sanitizer report, a warning).
+fail() {
+  echo "FAIL: $*"
+  [ -s "$work/scrb.log" ] && { echo "--- scrb output:"; tail -60 "$work/scrb.log"; }
+  exit 1
+}
+# Waits (up to 30 s on a busy machine) until a window with exactly this
+# name exists; prints its id.
+window_named() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
