@@ -31,6 +31,9 @@ void CSettings::read()
     m_bFindCloseAfterFindNext = value("m_bFindCloseAfterFindNext", false).toBool();
     m_bFindUseRegularExpression = value("m_bFindUseRegularExpression", false).toBool();
     m_nFindTransparent = value("m_nFindTransparent", 90).toInt();
+    m_nLongLineLimit = value("m_nLongLineLimit", 10000).toInt();
+    m_bRestoreSession = value("m_bRestoreSession", true).toBool();
+    m_bKeepUnsavedOnExit = value("m_bKeepUnsavedOnExit", false).toBool();
 }
 
 void CSettings::write()
@@ -51,6 +54,9 @@ void CSettings::write()
     setValue("m_bFindCloseAfterFindNext", m_bFindCloseAfterFindNext);
     setValue("m_bFindUseRegularExpression", m_bFindUseRegularExpression);
     setValue("m_nFindTransparent", m_nFindTransparent);
+    setValue("m_nLongLineLimit", m_nLongLineLimit);
+    setValue("m_bRestoreSession", m_bRestoreSession);
+    setValue("m_bKeepUnsavedOnExit", m_bKeepUnsavedOnExit);
 }
 
 void CSettings::save()

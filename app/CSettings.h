@@ -33,6 +33,10 @@ public:
     bool m_bFindCloseAfterFindNext = false;
     bool m_bFindUseRegularExpression = false;
     int m_nFindTransparent = 90;
+    // Lines longer than this open split and read-only (0: never).
+    int m_nLongLineLimit = 10000;
+    bool m_bRestoreSession = true;
+    bool m_bKeepUnsavedOnExit = false;
 
 public slots:
     void read();

@@ -118,6 +118,13 @@ void CSingleApp::onCheckForMessage()
     }
     m_sharedMemory.unlock();
 
+    for (const QString& strMessage : messagesInBlock(arrBlock))
+        emit messageAvailable(strMessage);
+}
+
+QStringList CSingleApp::messagesInBlock(const QByteArray& arrBlock)
+{
+    QStringList lstMessages;
     int nStart = 0;
     while (nStart < arrBlock.size()) {
         int nEnd = arrBlock.indexOf('\0', nStart);
@@ -125,7 +132,8 @@ void CSingleApp::onCheckForMessage()
             nEnd = arrBlock.size();
         if (nEnd == nStart)
             break;
-        emit messageAvailable(QString::fromUtf8(arrBlock.constData() + nStart, nEnd - nStart));
+        lstMessages.append(QString::fromUtf8(arrBlock.constData() + nStart, nEnd - nStart));
         nStart = nEnd + 1;
     }
+    return lstMessages;
 }

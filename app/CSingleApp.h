@@ -2,6 +2,7 @@
 #define CSINGLEAPP_H
 
 #include <QObject>
+#include <QStringList>
 #include <QSharedMemory>
 #include <QTimer>
 #include <memory>
@@ -21,6 +22,9 @@ public:
 
     bool isRunning() const { return m_bRunning; }
     bool sendMessage(const QString& strMessage);
+    // The messages a copy of the block holds, in order: UTF-8 runs ended by
+    // a zero byte, up to the first empty one.
+    static QStringList messagesInBlock(const QByteArray& arrBlock);
 
 signals:
     void messageAvailable(QString message);

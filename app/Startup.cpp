@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcessEnvironment>
 #include <QTranslator>
 
 #ifdef Q_OS_UNIX
@@ -26,15 +27,39 @@ void initScrbResources()
     initResourcesOutsideNamespace();
 }
 
-QString singleInstanceKey()
+QString singleInstanceKey(const QProcessEnvironment& env)
 {
     const QString strKey = "scrb_uniqe_2016";
 #ifdef Q_OS_UNIX
-    // System V segments are shared by all users; Windows names are per session.
-    return strKey + '_' + QString::number(getuid());
+    // System V segments are shared by all users, and one user may have
+    // several sessions: a second display must not hand its files to a window
+    // on another screen. Screens of one X display share the window.
+    QString strSession = env.value("WAYLAND_DISPLAY");
+    if (strSession.isEmpty()) {
+        strSession = env.value("DISPLAY");
+        const int nColon = strSession.lastIndexOf(':');
+        const int nDot = strSession.indexOf('.', nColon + 1);
+        if (nColon >= 0 && nDot > nColon)
+            strSession.truncate(nDot);
+    }
+    if (strSession.isEmpty())
+        strSession = env.value("XDG_SESSION_ID");
+    QString strTag;
+    for (const QChar ch : strSession)
+        strTag += ch.isLetterOrNumber() && ch.unicode() < 0x80 ? ch : QChar('_');
+    QString strResult = strKey + '_' + QString::number(getuid());
+    if (!strTag.isEmpty())
+        strResult += '_' + strTag;
+    return strResult;
 #else
+    Q_UNUSED(env)
     return strKey;
 #endif
+}
+
+QString singleInstanceKey()
+{
+    return singleInstanceKey(QProcessEnvironment::systemEnvironment());
 }
 
 QStringList installTranslators(QTranslator* pLang, QTranslator* pQt, QTranslator* pQtBase,
@@ -96,6 +121,7 @@ int scrbMain(int argc, char* argv[])
     QObject::connect(&singleApp, &CSingleApp::messageAvailable, &mainWindow,
                      &MainWindow::parseArgument);
     mainWindow.showMaximized();
+    mainWindow.startSession();
     if (!lstPaths.isEmpty())
         mainWindow.parseArguments(lstPaths);
 

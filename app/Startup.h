@@ -3,10 +3,13 @@
 
 #include <QStringList>
 
+class QProcessEnvironment;
 class QTranslator;
 
-// Key of the single-instance channel (one running editor per user).
+// Key of the single-instance channel: one running editor per user and
+// display (per user on Windows).
 QString singleInstanceKey();
+QString singleInstanceKey(const QProcessEnvironment& env);
 
 // Loads the interface, Qt and Qt base translations of a lower-cased locale
 // name such as "ja_jp" from the resources; installs those that exist and

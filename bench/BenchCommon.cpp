@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <ctime>
 
-namespace {
 // CPU time of the calling thread: what the GUI thread itself spent, without
 // the time it waited for a core while the worker thread ran.
 qint64 threadCpuNs()
@@ -23,7 +22,6 @@ qint64 threadCpuNs()
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
-} // namespace
 
 BenchApp::BenchApp(int& argc, char** argv)
     : QApplication(argc, argv)

@@ -32,6 +32,7 @@ public:
     int workEvents() const { return m_nWorkEvents; }
     // The longest outermost events since resetTimed(), longest first.
     QStringList longestEvents() const;
+    qint64 longestEventNs() const { return m_vecSlow.isEmpty() ? 0 : m_vecSlow.first().nNs; }
 
     void onPaintDone(QObject* pWidget, std::function<void()> fnDone);
 
@@ -64,6 +65,8 @@ private:
     std::unique_ptr<CSettings> m_pSettings;
 };
 
+// CPU time of the calling thread.
+qint64 threadCpuNs();
 // A value from /proc/self/status in kB (VmRSS, VmHWM); -1 when absent.
 qint64 procStatusKb(const char* szKey);
 // Lets VmHWM start again from the current RSS, so that it measures this

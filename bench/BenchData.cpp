@@ -1,5 +1,6 @@
 #include "BenchData.h"
 
+#include <QDir>
 #include <QFile>
 #include <QList>
 #include <QStringList>
@@ -197,6 +198,71 @@ QByteArray makeCppSource(int nLines)
     return arr;
 }
 
+QByteArray makeHtmlPage(int nBytes)
+{
+    std::mt19937 rng(20240611);
+    CppWriter words(rng); // only for its words and numbers
+    QByteArray arr = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"UTF-8\">\n"
+                     "<title>Generated page</title>\n<style>\nbody { font-family: sans-serif; }\n"
+                     "table { border-collapse: collapse; }\ntd { border: 1px solid #ccc; }\n"
+                     ".note { color: #555; }\n</style>\n</head>\n<body>\n";
+    for (int nSection = 1; arr.size() < nBytes - 64; ++nSection) {
+        arr += QString("<h2 id=\"s%1\">%2 %1</h2>\n").arg(nSection).arg(words.cap(words.words(3))).toUtf8();
+        for (int i = words.num(2, 5); i > 0; --i) {
+            QByteArray arrPara = "<p>" + words.cap(words.words(words.num(8, 20))).toUtf8();
+            arrPara += " <b>" + words.words(2).toUtf8() + "</b> ";
+            arrPara += "<a href=\"#s" + QByteArray::number(words.num(1, nSection)) + "\">"
+                       + words.words(2).toUtf8() + "</a> ";
+            for (int n = words.num(2, 12); n > 0; --n)
+                appendUtf8(arrPara, 0x4E00 + words.num(0, 0x4000));
+            arrPara += " <i>" + words.words(words.num(3, 9)).toUtf8() + "</i>.</p>\n";
+            arr += arrPara;
+        }
+        arr += "<ul>\n";
+        for (int i = words.num(2, 6); i > 0; --i)
+            arr += "<li class=\"note\">" + words.words(words.num(3, 8)).toUtf8() + "</li>\n";
+        arr += "</ul>\n<table>\n";
+        for (int nRow = words.num(2, 5); nRow > 0; --nRow) {
+            arr += "<tr>";
+            for (int nCol = 0; nCol < 4; ++nCol)
+                arr += "<td>" + words.word().toUtf8() + " " + QByteArray::number(words.num(0, 99999)) + "</td>";
+            arr += "</tr>\n";
+        }
+        arr += "</table>\n";
+    }
+    arr += "</body>\n</html>\n";
+    return arr;
+}
+
+QByteArray makeMinifiedJson(qint64 nBytes)
+{
+    std::mt19937 rng(20240612);
+    std::uniform_int_distribution<int> distWord(0, WordCount - 1);
+    std::uniform_int_distribution<int> distNum(0, 99999);
+    QByteArray arr;
+    arr.reserve(nBytes + 256);
+    arr += "{\"items\":[";
+    for (int nItem = 0; arr.size() < nBytes - 2; ++nItem) {
+        if (nItem > 0)
+            arr += ',';
+        arr += QString("{\"id\":%1,\"name\":\"%2 %3\",\"tags\":[\"%4\",\"%5\"],"
+                       "\"value\":%6.%7,\"active\":%8,\"parent\":null}")
+                   .arg(nItem)
+                   .arg(g_arrWords[distWord(rng)], g_arrWords[distWord(rng)],
+                        g_arrWords[distWord(rng)], g_arrWords[distWord(rng)])
+                   .arg(distNum(rng))
+                   .arg(distNum(rng) % 100)
+                   .arg(distNum(rng) % 2 ? "true" : "false")
+                   .toLatin1();
+    }
+    arr.truncate(nBytes - 2);
+    // Cut where a value may end, so that the text stays valid JSON.
+    while (!arr.isEmpty() && !arr.endsWith('}'))
+        arr.chop(1);
+    arr += "]}";
+    return arr;
+}
+
 QByteArray makeRandomBytes(int nBytes)
 {
     std::mt19937_64 rng(0x5eed5eedULL);
@@ -214,4 +280,28 @@ bool writeFile(const QString& strPath, const QByteArray& arrBytes)
 {
     QFile file(strPath);
     return file.open(QIODevice::WriteOnly) && file.write(arrBytes) == arrBytes.size();
+}
+
+bool makeFolder(const QString& strDir, int nEntries)
+{
+    QDir dir;
+    if (!dir.mkpath(strDir))
+        return false;
+    const char* const arrExt[] = {"txt", "cpp", "H", "html", "Json", "md", "png", ""};
+    for (int i = 0; i < nEntries; ++i) {
+        // Spread names so that neither creation order nor case sorts them.
+        const int nKey = int((quint64(i) * 2654435761u) % quint64(nEntries));
+        if (i % 250 == 0) {
+            if (!dir.mkpath(QString("%1/Folder_%2").arg(strDir).arg(nKey)))
+                return false;
+            continue;
+        }
+        const char* szExt = arrExt[i % 8];
+        const QString strName = QString(i % 3 ? "file_%1" : "File_%1").arg(nKey)
+                                + (*szExt ? QString(".") + szExt : QString());
+        QFile file(strDir + '/' + strName);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    return true;
 }

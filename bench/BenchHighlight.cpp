@@ -242,3 +242,71 @@ int childTypingStall(int argc, char** argv, const QString& strPath, const QStrin
     printFigure("hl_other_keys_max_ms", vecKeyMs.isEmpty() ? 0.0 : vecKeyMs.last(), 2);
     std::_Exit(0);
 }
+
+int childTypeColour(int argc, char** argv, const QString& strPath, const QString& strDefDir)
+{
+    constexpr int TypeEveryMs = 100;
+    constexpr int KeyCount = 50;
+    const QString strTyped = "int ";
+    BenchApp app(argc, argv);
+    BenchEnv env;
+    auto* pEdit = new CHighlightEdit;
+    PassWatch watch(app, pEdit);
+    pEdit->resize(1000, 700);
+    pEdit->show();
+    pEdit->loadContent(readWholeFile(strPath), false);
+    pEdit->setLanguage(cppDefinition(strDefDir));
+    if (!runUntil([&] { return watch.idle(); }, 600 * 1000)) {
+        note("the first pass did not finish");
+        return 1;
+    }
+    const int nLine = pEdit->blockCount() * 9 / 10;
+    QTextCursor cursor(pEdit->document()->findBlockByNumber(nLine));
+    pEdit->setTextCursor(cursor);
+    pEdit->centerCursor();
+    pEdit->setFocus();
+    runUntil([] { return false; }, 500);
+
+    // From each key until its line's colours for the new text have been
+    // applied and painted.
+    QElapsedTimer clock;
+    clock.start();
+    QVector<double> vecMs;
+    qint64 nKeyNs = 0;
+    bool bWaiting = false;
+    QObject::connect(pEdit->highlighter(), &CThreadHighlighter::blockFormatChanged, pEdit,
+                     [&](uint nVer, int nBlock) {
+                         if (!bWaiting || nVer != pEdit->textDocument()->version()
+                             || nBlock != pEdit->textCursor().blockNumber())
+                             return;
+                         bWaiting = false;
+                         app.onPaintDone(pEdit->viewport(), [&] {
+                             vecMs.append((clock.nsecsElapsed() - nKeyNs) / 1e6);
+                         });
+                     });
+    int nTyped = 0;
+    QTimer typing;
+    typing.setTimerType(Qt::PreciseTimer);
+    typing.setInterval(TypeEveryMs);
+    QObject::connect(&typing, &QTimer::timeout, [&] {
+        if (bWaiting)
+            vecMs.append(TypeEveryMs); // not coloured before the next key
+        nKeyNs = clock.nsecsElapsed();
+        bWaiting = true;
+        sendKey(pEdit, strTyped.at(nTyped % strTyped.size()));
+        if (++nTyped == KeyCount)
+            typing.stop();
+    });
+    typing.start();
+    runUntil([&] { return nTyped == KeyCount && vecMs.size() >= KeyCount; }, 60 * 1000);
+    if (vecMs.size() < KeyCount / 2) {
+        note("type-colour: colours did not follow the keys");
+        return 1;
+    }
+    std::sort(vecMs.begin(), vecMs.end());
+    note(QString("  type-colour: %1 keys at line %2 of %3").arg(vecMs.size()).arg(nLine + 1)
+             .arg(pEdit->blockCount()));
+    printFigure("hl_type_colour_ms", vecMs.at(vecMs.size() / 2), 2);
+    printFigure("hl_type_colour_max_ms", vecMs.last(), 2);
+    std::_Exit(0);
+}

@@ -35,11 +35,9 @@ public:
                          Qt::DirectConnection);
     }
 
-    // The current version has been highlighted to its last block.
-    bool idle() const
-    {
-        return m_bDone && m_nDoneVer == m_pDoc->version() && !m_pHighlighter->isRunning();
-    }
+    // A pass has reached the last block, and no work is left (after an
+    // edit a pass may stop long before the last block).
+    bool idle() const { return m_bDone && !m_pHighlighter->isBusy(); }
 
     CTextDocument* m_pDoc;
     CThreadHighlighter* m_pHighlighter;

@@ -1,7 +1,8 @@
-// scrb_bench: measures opening, codec detection and highlighting of large
-// files. Without arguments it generates the inputs, runs every measurement
-// in a fresh child process (so memory and caches don't carry over) and
-// prints one "name: value" line per figure.
+// scrb_bench: measures opening, codec detection, highlighting, the editing
+// aids (Replace All, Find Next, Formatting), sessions and recovery, and
+// listing a folder of 100,000 entries. Without arguments it generates the
+// inputs, runs every measurement in a fresh child process (so memory and
+// caches don't carry over) and prints one "name: value" line per figure.
 #include "BenchChildren.h"
 #include "BenchCommon.h"
 #include "BenchData.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -24,7 +26,12 @@ namespace {
 constexpr qint64 MixedBytes = 50LL * 1024 * 1024;
 constexpr int MixedLines = 1000000;
 constexpr int CppLines = 100000;
+constexpr int BigCppLines = 1000000;
 constexpr int RandomBytes = 50 * 1024 * 1024;
+constexpr qint64 LongLineBytes = 5LL * 1024 * 1024;
+constexpr int FolderEntries = 100000;
+constexpr int PageBytes = 1024 * 1024;
+const QStringList AllGroups = {"open", "detect", "hl", "session", "folder", "edit", "page", "large"};
 
 using Figures = QMap<QString, QString>;
 
@@ -37,6 +44,10 @@ int dispatchChild(int argc, char** argv)
     int nQtArgc = 1;
     if (strMode == "open-ours")
         return childOpenOurs(nQtArgc, argv, strArg1, strArg2);
+    if (strMode == "open-background")
+        return childOpenBackground(nQtArgc, argv, strArg1, strArg2);
+    if (strMode == "save")
+        return childSave(nQtArgc, argv, strArg1);
     if (strMode == "open-qpte")
         return childOpenBare(nQtArgc, argv, strArg1);
     if (strMode == "open-raw")
@@ -51,8 +62,32 @@ int dispatchChild(int argc, char** argv)
         return childLexOnly(strArg1, strArg2);
     if (strMode == "stall")
         return childTypingStall(nQtArgc, argv, strArg1, strArg2);
+    if (strMode == "longline-sweep")
+        return childLongLineSweep(nQtArgc, argv, strArg1);
+    if (strMode == "longline-open")
+        return childLongLineOpen(nQtArgc, argv, strArg1, strArg2);
+    if (strMode == "type-colour")
+        return childTypeColour(nQtArgc, argv, strArg1, strArg2);
     if (strMode == "ksh")
         return childKdeHighlighter(strArg1);
+    if (strMode == "recovery")
+        return childRecoveryStall(nQtArgc, argv, strArg1);
+    if (strMode == "startup")
+        return childStartup(nQtArgc, argv, strArg1);
+    if (strMode == "folder")
+        return childFolderOurs(nQtArgc, argv, strArg1, strArg2.toInt());
+    if (strMode == "qfsm")
+        return childFolderQfsm(nQtArgc, argv, strArg1, strArg2.toInt());
+    if (strMode == "replace-all")
+        return childReplaceAll(nQtArgc, argv);
+    if (strMode == "find-next")
+        return childFindNext(nQtArgc, argv);
+    if (strMode == "format-json")
+        return childFormatJson(nQtArgc, argv, strArg1);
+    if (strMode == "page")
+        return childPage(nQtArgc, argv, strArg1);
+    if (strMode == "page-window")
+        return childPageWindow(nQtArgc, argv, strArg1);
     note("unknown mode " + strMode);
     return 2;
 }
@@ -176,6 +211,7 @@ int orchestrate(int argc, char** argv)
     int nReps = 5;
     QString strDefDir = QStringLiteral(SCRB_HIGHLIGHTER_DIR);
     QString strKeepDir;
+    QStringList lstGroups = AllGroups;
     const QStringList lstArgs = app.arguments().mid(1);
     for (int i = 0; i < lstArgs.size(); ++i) {
         if (lstArgs.at(i) == "--reps" && i + 1 < lstArgs.size())
@@ -184,8 +220,12 @@ int orchestrate(int argc, char** argv)
             strDefDir = lstArgs.at(++i);
         else if (lstArgs.at(i) == "--generate" && i + 1 < lstArgs.size())
             strKeepDir = lstArgs.at(++i);
+        else if (lstArgs.at(i) == "--only" && i + 1 < lstArgs.size()
+                 && AllGroups.contains(lstArgs.at(i + 1)))
+            lstGroups = QStringList {lstArgs.at(++i)};
         else {
             note("usage: scrb_bench [--reps N] [--defs <language definition folder>]\n"
+                 "                  [--only open|detect|hl|session|folder|edit|page|large]\n"
                  "       scrb_bench --generate <folder>   (only writes the inputs there)");
             return 2;
         }
@@ -195,25 +235,59 @@ int orchestrate(int argc, char** argv)
     const QDir dir(strKeepDir.isEmpty() ? tempDir.path() : strKeepDir);
     const QString strMixed = dir.filePath("mixed_50mb.txt");
     const QString strCpp = dir.filePath("source_100k.cpp");
+    const QString strPage = dir.filePath("page_1mb.html");
+    const QString strLongLine = dir.filePath("one_line_5mb.json");
+    const QString strBigCpp = dir.filePath("source_1m.cpp");
     note("generating inputs in " + dir.path() + "; load average " + loadAverage());
-    if (!writeFile(strMixed, makeMixedText(MixedBytes, MixedLines))
-        || !writeFile(strCpp, makeCppSource(CppLines))) {
+    const bool bTextInputs =
+        lstGroups.contains("open") || lstGroups.contains("hl") || lstGroups.contains("session");
+    if ((bTextInputs
+         && (!writeFile(strMixed, makeMixedText(MixedBytes, MixedLines))
+             || !writeFile(strCpp, makeCppSource(CppLines))))
+        || (lstGroups.contains("page") && !writeFile(strPage, makeHtmlPage(PageBytes)))
+        || (lstGroups.contains("large")
+            && (!writeFile(strLongLine, makeMinifiedJson(LongLineBytes))
+                || !writeFile(strBigCpp, makeCppSource(BigCppLines))))) {
         note("cannot write the inputs");
+        return 1;
+    }
+    // Creating 100,000 files on a disk takes minutes where a memory file
+    // system takes seconds; both models list the same folder.
+    const QString strShm = "/dev/shm";
+    QTemporaryDir folderTemp(QFileInfo(strShm).isWritable() ? strShm + "/scrb_bench_XXXXXX"
+                                                            : QString());
+    const QString strFolder = strKeepDir.isEmpty() ? folderTemp.filePath("folder_100k")
+                                                   : dir.filePath("folder_100k");
+    if (lstGroups.contains("folder") && !makeFolder(strFolder, FolderEntries)) {
+        note("cannot make the folder " + strFolder);
         return 1;
     }
     if (!strKeepDir.isEmpty())
         return 0;
 
     Collector results;
-    for (int nRep = 1; nRep <= nReps; ++nRep) {
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("open"); ++nRep) {
         note(QString("open, run %1/%2").arg(nRep).arg(nReps));
         results.add(runChild({"open-raw", strMixed}));
         results.add(runChild({"open-qpte", strMixed}));
         results.add(runChild({"open-ours", strMixed, strDefDir}));
+        results.add(runChild({"open-background", strMixed, strDefDir}));
+        results.add(runChild({"save", strMixed}));
     }
-    note("codec detection");
-    results.add(runChild({"detect"}));
-    for (int nRep = 1; nRep <= nReps; ++nRep) {
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("large"); ++nRep) {
+        note(QString("long lines and typing far down, run %1/%2").arg(nRep).arg(nReps));
+        results.add(runChild({"longline-open", strLongLine, strDefDir}));
+        results.add(runChild({"type-colour", strBigCpp, strDefDir}));
+    }
+    if (lstGroups.contains("large")) {
+        note("keystrokes by line length");
+        results.add(runChild({"longline-sweep", strDefDir}));
+    }
+    if (lstGroups.contains("detect")) {
+        note("codec detection");
+        results.add(runChild({"detect"}));
+    }
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("hl"); ++nRep) {
         note(QString("highlighting, run %1/%2").arg(nRep).arg(nReps));
         results.add(runChild({"hl", strCpp, strDefDir}));
         results.add(runChild({"qsh", strCpp, strDefDir}));
@@ -221,11 +295,46 @@ int orchestrate(int argc, char** argv)
         results.add(runChild({"ksh", strCpp}));
         results.add(runChild({"stall", strCpp, strDefDir}));
     }
+    if (lstGroups.contains("session")) {
+        note("session and recovery");
+        QStringList lstSessionFiles;
+        const QString strSession = dir.filePath("session");
+        for (int i = 0; i < 20; ++i) {
+            lstSessionFiles << dir.filePath(QString("restored_%1.cpp").arg(i));
+            writeFile(lstSessionFiles.last(), makeCppSource(2500)); // about 100 KB
+        }
+        writeSession(strSession, lstSessionFiles);
+        for (int nRep = 1; nRep <= nReps; ++nRep) {
+            results.add(runChild({"startup", QString()}));
+            results.add(runChild({"startup", strSession}));
+        }
+        results.add(runChild({"recovery", strMixed}));
+    }
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("folder"); ++nRep) {
+        note(QString("folder listing, run %1/%2").arg(nRep).arg(nReps));
+        results.add(runChild({"folder", strFolder, QString::number(FolderEntries)}));
+        results.add(runChild({"qfsm", strFolder, QString::number(FolderEntries)}));
+    }
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("edit"); ++nRep) {
+        note(QString("editing aids, run %1/%2").arg(nRep).arg(nReps));
+        results.add(runChild({"replace-all"}));
+        results.add(runChild({"find-next"}));
+        results.add(runChild({"format-json", strDefDir}));
+    }
+    for (int nRep = 1; nRep <= nReps && lstGroups.contains("page"); ++nRep) {
+        note(QString("page editor, run %1/%2").arg(nRep).arg(nReps));
+        results.add(runChild({"page", strPage}));
+        results.add(runChild({"page-window", strPage}));
+    }
     for (const char* szName :
-         {"open_ours_ms", "open_qpte_ms", "open_raw_ms", "hl_pass_100k_ms", "hl_gui_busy_per_pass_ms",
+         {"page_open_1mb_ms", "page_gui_max_stall_ms", "page_save_1mb_ms",
+          "page_window_open_1mb_ms", "page_window_max_stall_ms", "open_ours_ms", "open_qpte_ms",
+          "open_raw_ms", "hl_pass_100k_ms", "hl_gui_busy_per_pass_ms",
           "hl_gui_cpu_per_pass_ms",
           "qsh_pass_100k_ms", "lex_only_100k_ms", "ksh_pass_100k_ms", "hl_gui_max_stall_ms",
-          "hl_first_key_ms"})
+          "hl_first_key_ms", "folder_100k_ms", "folder_gui_max_stall_ms", "qfsm_100k_ms",
+          "qfsm_gui_max_stall_ms", "folder_leave_100k_ms", "replace_all_100k_ms",
+          "find_next_worst_ms", "format_json_10mb_ms"})
         note(QString("  runs of %1: %2").arg(szName, results.runs(szName)));
 
     note(QString("load average at the end %1; other processes used %2 CPU seconds meanwhile")
@@ -249,6 +358,16 @@ int orchestrate(int argc, char** argv)
     printValue("open_qpte_rss_mb", results.value("open_qpte_rss_mb"), 1);
     printValue("open_50mb_rss_ratio",
                results.value("open_ours_rss_mb") / results.value("open_qpte_rss_mb"), 2);
+    printValue("open_50mb_first_screen_ms", results.value("open_50mb_first_screen_ms"), 1);
+    printValue("open_50mb_max_stall_ms", results.value("open_50mb_max_stall_ms"), 1);
+    printValue("open_50mb_editable_ms", results.value("open_50mb_editable_ms"), 1);
+    printValue("open_50mb_rss_mb", results.value("open_50mb_rss_mb"), 1);
+    printValue("open_50mb_peak_rss_mb", results.value("open_50mb_peak_rss_mb"), 1);
+    printValue("open_50mb_editable_rss_ratio",
+               results.value("open_50mb_rss_mb") / results.value("open_qpte_rss_mb"), 2);
+    printValue("save_50mb_ms", results.value("save_50mb_ms"), 1);
+    printValue("save_50mb_max_stall_ms", results.value("save_50mb_max_stall_ms"), 1);
+    printValue("save_50mb_snapshot_cpu_ms", results.value("save_50mb_snapshot_cpu_ms"), 1);
     printValue("open_ours_hl_done_ms", results.value("open_ours_hl_done_ms"), 1);
     printValue("open_ours_hl_done_rss_mb", results.value("open_ours_hl_done_rss_mb"), 1);
     printValue("open_ours_first_key_ms", results.value("open_ours_first_key_ms"), 2);
@@ -276,6 +395,52 @@ int orchestrate(int argc, char** argv)
     printValue("hl_gui_stalls_over_16ms", results.value("hl_gui_stalls_over_16ms"), 0);
     printValue("hl_first_key_ms", results.value("hl_first_key_ms"), 2);
     printValue("hl_other_keys_max_ms", results.value("hl_other_keys_max_ms"), 2);
+    printValue("hl_type_colour_ms", results.value("hl_type_colour_ms"), 2);
+    printValue("hl_type_colour_max_ms", results.value("hl_type_colour_max_ms"), 2);
+    printValue("longline_5mb_open_ms", results.value("longline_5mb_open_ms"), 1);
+    printValue("longline_5mb_key_ms", results.value("longline_5mb_key_ms"), 2);
+    for (int nLength : {5000, 10000, 20000, 50000}) {
+        for (const char* szWhat : {"key", "apply"}) {
+            const QString strName = QString("longline_%1_%2_ms").arg(szWhat).arg(nLength);
+            printValue(strName, results.value(strName), 2);
+        }
+    }
+    printValue("startup_empty_ms", results.value("startup_empty_ms"), 1);
+    printValue("session_restore_20_ms", results.value("session_restore_20_ms"), 1);
+    printValue("session_restore_ratio",
+               results.value("session_restore_20_ms") / results.value("startup_empty_ms"), 2);
+    printValue("recovery_write_50mb_ms", results.value("recovery_write_50mb_ms"), 0);
+    printValue("recovery_write_50mb_gui_stall_ms", results.value("recovery_write_50mb_gui_stall_ms"), 1);
+    const double dFolder = results.value("folder_100k_ms");
+    const double dQfsm = results.value("qfsm_100k_ms");
+    printValue("folder_100k_ms", dFolder, 1);
+    printValue("folder_gui_max_stall_ms", results.value("folder_gui_max_stall_ms"), 2);
+    printValue("folder_leave_100k_ms", results.value("folder_leave_100k_ms"), 1);
+    printValue("qfsm_100k_ms", dQfsm, 1);
+    printValue("qfsm_gui_max_stall_ms", results.value("qfsm_gui_max_stall_ms"), 2);
+    printValue("folder_vs_qfsm", dFolder / dQfsm, 2);
+    const double dReplace = results.value("replace_all_100k_ms");
+    printValue("replace_all_100k_ms", dReplace, 1);
+    printValue("replace_qstring_ms", results.value("replace_qstring_ms"), 2);
+    printValue("replace_all_ratio", dReplace / results.value("replace_qstring_ms"), 2);
+    const double dFind = results.value("find_next_worst_ms");
+    printValue("find_next_worst_ms", dFind, 2);
+    printValue("find_next_again_ms", results.value("find_next_again_ms"), 2);
+    printValue("find_indexof_ms", results.value("find_indexof_ms"), 2);
+    printValue("find_next_ratio", dFind / results.value("find_indexof_ms"), 2);
+    printValue("find_next_again_ratio",
+               results.value("find_next_again_ms") / results.value("find_indexof_ms"), 2);
+    const double dFormat = results.value("format_json_10mb_ms");
+    printValue("format_json_10mb_ms", dFormat, 1);
+    printValue("format_json_qt_ms", results.value("format_json_qt_ms"), 1);
+    printValue("format_json_layout_ms", results.value("format_json_layout_ms"), 1);
+    printValue("format_json_setplaintext_ms", results.value("format_json_setplaintext_ms"), 1);
+    printValue("format_json_ratio", dFormat / results.value("format_json_qt_ms"), 2);
+    printValue("page_open_1mb_ms", results.value("page_open_1mb_ms"), 1);
+    printValue("page_gui_max_stall_ms", results.value("page_gui_max_stall_ms"), 2);
+    printValue("page_save_1mb_ms", results.value("page_save_1mb_ms"), 1);
+    printValue("page_window_open_1mb_ms", results.value("page_window_open_1mb_ms"), 1);
+    printValue("page_window_max_stall_ms", results.value("page_window_max_stall_ms"), 2);
     printFigure("runs_per_figure", QString::number(nReps));
     printValue("bench_total_s", total.elapsed() / 1000.0, 1);
     return 0;

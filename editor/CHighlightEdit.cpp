@@ -3,6 +3,7 @@
 #include "app/CSettings.h"
 #include "app/Globals.h"
 #include "editor/CLineNumberArea.h"
+#include "editor/CTextSnapshot.h"
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
 #include "util/Platform.h"
@@ -18,20 +19,34 @@ int textFontSize()
 {
     return g_pSettings ? g_pSettings->m_nTextFontSize : 12;
 }
+
+// The desktop's fixed-pitch font; some platforms name a proportional one.
+QFont fixedPitchFont()
+{
+    QFont fnt = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (!QFontInfo(fnt).fixedPitch()) {
+        fnt.setFamily(QStringLiteral("monospace"));
+        fnt.setStyleHint(QFont::TypeWriter);
+        fnt.setFixedPitch(true);
+    }
+    return fnt;
+}
 } // namespace
 
 CHighlightEdit::CHighlightEdit(QWidget* parent)
     : QPlainTextEdit(parent)
 {
     setStyleSheet(QString("QPlainTextEdit{selection-background-color: %1}").arg("#90da90"));
-    // Code reads best in a fixed-pitch font.
-    QFont fnt = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fnt.setPixelSize(textFontSize());
-    setFont(fnt);
     m_pDocument = new CTextDocument(this);
     setDocument(m_pDocument);
+    // Code reads best in a fixed-pitch font. Set after the document: the
+    // widget hands its font to its document only when the font changes.
+    QFont fnt = fixedPitchFont();
+    fnt.setPixelSize(textFontSize());
+    setFont(fnt);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pHighlighter = new CThreadHighlighter(m_pDocument);
+    m_pSnapshot = new CTextSnapshot(m_pDocument, this);
 
     m_strLineNumberFontFamily = "Courier New";
     m_pLineNumberArea = new CLineNumberArea(this);
@@ -58,6 +73,9 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
     m_menu.addAction(tr("Copy"), this, &QPlainTextEdit::copy);
     m_menu.addAction(tr("Cut"), this, &QPlainTextEdit::cut);
     m_menu.addAction(tr("Paste"), this, &QPlainTextEdit::paste);
+    m_menu.addSeparator();
+    m_pActToggleComment = m_menu.addAction(tr("Toggle Comment"), this, &CHighlightEdit::toggleComment,
+                                           QKeySequence("Ctrl+/"));
     m_menu.addSeparator();
     m_menu.addAction(tr("Refresh"), this, &CHighlightEdit::onRefresh);
     m_menu.addSeparator();
@@ -111,7 +129,7 @@ QFont CHighlightEdit::gutterFont(bool bBold) const
 int CHighlightEdit::lineNumberAreaWidth() const
 {
     int nDigits = 1;
-    for (int nMax = qMax(1, blockCount()); nMax >= 10; nMax /= 10)
+    for (int nMax = qMax(qMax(1, blockCount()), m_nGutterBlocks); nMax >= 10; nMax /= 10)
         ++nDigits;
     const QFontMetrics fm(gutterFont(false));
     return 2 * (textFontSize() / 2) + nDigits * fm.horizontalAdvance(QLatin1Char('9'));
@@ -119,7 +137,8 @@ int CHighlightEdit::lineNumberAreaWidth() const
 
 void CHighlightEdit::updateLineNumberAreaWidth(int)
 {
-    setViewportMargins(lineNumberAreaWidth(), 0, 0, 0);
+    const int nTop = m_pTopWidget && !m_pTopWidget->isHidden() ? m_pTopWidget->sizeHint().height() : 0;
+    setViewportMargins(lineNumberAreaWidth(), nTop, 0, 0);
 }
 
 void CHighlightEdit::updateLineNumberAreaWidth()
@@ -140,8 +159,33 @@ void CHighlightEdit::updateLineNumberArea(const QRect& rect, int nDy)
 void CHighlightEdit::resizeEvent(QResizeEvent* event)
 {
     QPlainTextEdit::resizeEvent(event);
+    layoutSideWidgets();
+}
+
+void CHighlightEdit::layoutSideWidgets()
+{
     const QRect rc = contentsRect();
-    m_pLineNumberArea->setGeometry(QRect(rc.left(), rc.top(), lineNumberAreaWidth(), rc.height()));
+    const int nTop = m_pTopWidget && !m_pTopWidget->isHidden() ? m_pTopWidget->sizeHint().height() : 0;
+    if (m_pTopWidget) {
+        // The vertical scroll bar runs beside it.
+        const int nBar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+        m_pTopWidget->setGeometry(QRect(rc.left(), rc.top(), rc.width() - nBar, nTop));
+    }
+    m_pLineNumberArea->setGeometry(
+        QRect(rc.left(), rc.top() + nTop, lineNumberAreaWidth(), rc.height() - nTop));
+}
+
+void CHighlightEdit::setTopWidget(QWidget* pWidget)
+{
+    if (m_pTopWidget && m_pTopWidget != pWidget)
+        m_pTopWidget->hide();
+    m_pTopWidget = pWidget;
+    if (pWidget) {
+        pWidget->setParent(this);
+        pWidget->show();
+    }
+    updateLineNumberAreaWidth(0);
+    layoutSideWidgets();
 }
 
 void CHighlightEdit::lineNumberAreaPaintEvent(QPaintEvent* event)
@@ -272,6 +316,7 @@ void CHighlightEdit::focusInEvent(QFocusEvent* event)
 
 void CHighlightEdit::contextMenuEvent(QContextMenuEvent* event)
 {
+    m_pActToggleComment->setEnabled(canToggleComment());
     m_menu.popup(event->globalPos());
 }
 
@@ -288,7 +333,8 @@ bool CHighlightEdit::jumpToLine(int nLine)
 
 bool CHighlightEdit::isModified() const
 {
-    return m_pDocument->isModified();
+    // The slices of a load are no modification.
+    return !m_bFilling && m_pDocument->isModified();
 }
 
 void CHighlightEdit::setModified(bool bModified)

@@ -1,6 +1,8 @@
 #ifndef CHIGHLIGHTEDIT_H
 #define CHIGHLIGHTEDIT_H
 
+#include "editor/CStandIns.h"
+
 #include <QColor>
 #include <QMenu>
 #include <QPair>
@@ -8,10 +10,14 @@
 #include <QTextBlock>
 #include <QVariantMap>
 
+struct DecodedText;
 class CEditWebView;
 class CLineNumberArea;
 class CTextDocument;
+class CTextFinder;
+class CTextSnapshot;
 class CThreadHighlighter;
+class QAction;
 
 // The code editor of every text tab: a plain-text editor with a line-number
 // gutter, a current-line bar, a font size shared by all editors (Ctrl+wheel),
@@ -47,12 +53,70 @@ public:
     void setFilePath(const QString& strPath);
     QString getTitle() const;
     QString codecName() const { return m_strCodecName; }
+    // After a save the file holds what was written, not what was read.
+    void setCodecName(const QString& strName) { m_strCodecName = strName; }
     int returnFormat() const { return m_nReturnFormat; }
     void setReturnFormat(int nFormat) { m_nReturnFormat = nFormat; }
     void loadContent(const QByteArray& arrBytes, bool bKeepModified);
     bool setTextCodec(const QString& strName);
     QString getTextForSave() const;
+    // The characters the document shows in place of ones it cannot hold.
+    const CStandIns& standIns() const { return m_standIns; }
+    // Replaces the whole text with these characters (lines split at "\n").
+    void setContentText(const QString& strText);
     bool reloadFile();
+
+    // Lines longer than the limit (0: no limit) are shown split, read-only;
+    // the document then stands for the source text, which saving writes.
+    void setLongLineLimit(int nLimit) { m_nLongLineLimit = nLimit; }
+    int longLineLimit() const { return m_nLongLineLimit; }
+    bool isSplitView() const { return !m_strSourceText.isNull(); }
+    // The text saving writes, before its line breaks are converted: the
+    // document's raw text (blocks end in paragraph separators) or, in the
+    // split view, the source text. Cheap: one copy at most.
+    QString textSnapshot() const;
+    // Takes the codec, line endings and split state of decoded text and
+    // shows it (its shown form when it has one).
+    void showDecoded(const DecodedText& decoded);
+    // The same without touching the document, whose text someone else fills.
+    void adoptDecoded(const DecodedText& decoded);
+    // Leaves the split view: the source text, or a replacement of it (that
+    // then counts as a modification), becomes the editable document.
+    void leaveSplitView(const QString& strReplacement = QString());
+    // Read-only while anyone holds it; what the editor was before returns
+    // when the last hold ends.
+    void holdReadOnly(bool bHold);
+    // Loading in the background (see largefile/CEditorLoader): the editor
+    // is read-only from beginLoad to endLoad; between beginFill and endLoad
+    // the text arrives in slices appended to the empty document.
+    void beginLoad();
+    void beginFill(const DecodedText& decoded);
+    // The text filled so far is the start of this one: the fill goes on.
+    void continueFill(const DecodedText& decoded);
+    static QString fillText(const DecodedText& decoded);
+    void appendFill(const QString& strSlice);
+    void endLoad();
+    bool isLoading() const { return m_nLoadProgress >= 0; }
+    int loadProgress() const { return m_nLoadProgress; }
+    void setLoadProgress(int nPercent) { m_nLoadProgress = nPercent; }
+    // A widget shown across the top of the editor, above the text (null:
+    // none).
+    void setTopWidget(QWidget* pWidget);
+    // Find and replace. The options are the settings store's find fields,
+    // read at every call. Without a target the editor's cursor shows the
+    // match; with one, only the target moves.
+    bool findText(const QString& strText, bool bRestart, QTextCursor* pTarget = nullptr);
+    bool findPrevious(const QString& strText, bool bRestart);
+    bool replaceText(const QString& strFind, const QString& strReplace,
+                     QTextCursor* pTarget = nullptr);
+    bool replaceAllText(const QString& strFind, const QString& strReplace);
+
+    // Comments, validation and formatting by the current language.
+    bool canToggleComment() const;
+    bool canVerify() const;
+    bool canFormat() const;
+    bool verifyValid();
+    bool formatting();
 
 signals:
     void focusIn();
@@ -60,6 +124,7 @@ signals:
     void findToBottom();
     void cannotFound();
     void replaceNum(int nCount);
+    void splitViewChanged(bool bSplit);
 
 public slots:
     void updateLineNumberAreaWidth(int nBlockCount);
@@ -72,9 +137,11 @@ public slots:
     void onRefresh();
     void onOpenFilePosition();
     void onFormatsChanged(int nFrom, int nTo);
+    bool toggleComment();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -88,7 +155,33 @@ private:
     void setDocumentText(const QString& strText);
     bool readFile(QByteArray& arrBytes) const;
 
+    void layoutSideWidgets();
+    // Find and replace.
+    bool searchDocument(const CTextFinder& finder, int nStart, bool bUp, QTextCursor& found);
+    bool selectionMatches(const CTextFinder& finder, const QTextCursor& cursor) const;
+    bool replaceAllStepwise(const QString& strFind, const QString& strReplace);
+    // Key handling.
+    bool indentBlocks(bool bOutdent);
+    void indentNewLine();
+    void closePair(const QString& strTyped);
+    // Comments.
+    void selectLines(const QTextBlock& first, const QTextBlock& last, bool bCursorAtStart);
+    // Validation and formatting: the text with "\n" line breaks, and an
+    // undoable replacement of it.
+    QString textForCheck() const;
+    void replaceWholeText(const QString& strText);
+
     bool m_bKeepModified = false;
+    int m_nLongLineLimit = 0;
+    QString m_strSourceText; // not null: the split view's source
+    int m_nReadOnlyHolds = 0;
+    int m_nLoadProgress = -1; // percent while loading
+    // While a fill runs, the gutter has room for the final line numbers: a
+    // change of the view's width lays out every block again.
+    int m_nGutterBlocks = 0;
+    bool m_bFilling = false;
+    bool m_bReadOnlyBefore = false;
+    QWidget* m_pTopWidget = nullptr;
     QString m_strFilePath;
     QString m_strFileSuffix;
     QString m_strCodecName;
@@ -98,8 +191,11 @@ private:
     CLineNumberArea* m_pLineNumberArea = nullptr;
     QString m_strLineNumberFontFamily;
     QMenu m_menu;
+    QAction* m_pActToggleComment = nullptr;
     QColor m_clrCurrentLine;
     int m_nReturnFormat = ReturnWindows;
+    CStandIns m_standIns; // characters of the file a document cannot hold
+    CTextSnapshot* m_pSnapshot = nullptr;
 };
 
 #endif

@@ -2,7 +2,10 @@
 // line endings), re-reading in another codec, the text to save, reloading.
 #include "editor/CHighlightEdit.h"
 
+#include "editor/DecodedText.h"
 #include "highlight/CTextDocument.h"
+#include "highlight/CThreadHighlighter.h"
+#include "largefile/LongLines.h"
 #include "util/TextCodec.h"
 
 #include <QFile>
@@ -20,17 +23,6 @@ QTextCodec* codecByName(const QString& strName)
     return strName.isEmpty() ? nullptr : QTextCodec::codecForName(strName.toUtf8());
 }
 
-int detectReturnFormat(const QString& strText)
-{
-    if (strText.contains(QLatin1String("\r\n")))
-        return CHighlightEdit::ReturnWindows;
-    if (strText.contains(QLatin1Char('\n')))
-        return CHighlightEdit::ReturnUnix;
-    if (strText.contains(QLatin1Char('\r')))
-        return CHighlightEdit::ReturnOSX;
-    return CHighlightEdit::ReturnWindows;
-}
-
 } // namespace
 
 void CHighlightEdit::setFilePath(const QString& strPath)
@@ -44,6 +36,8 @@ QString CHighlightEdit::getTitle() const
     QString strTitle = m_strFilePath.isEmpty() ? tr("Untitled") : QFileInfo(m_strFilePath).fileName();
     if (isModified())
         strTitle += '*';
+    if (isLoading())
+        strTitle = tr("%1 (%2%)").arg(strTitle).arg(m_nLoadProgress);
     return strTitle;
 }
 
@@ -51,18 +45,138 @@ void CHighlightEdit::loadContent(const QByteArray& arrBytes, bool bKeepModified)
 {
     if (bKeepModified)
         m_bKeepModified = isModified();
-    if (m_strCodecName.isEmpty())
-        m_strCodecName = detectTextCodec(arrBytes);
-    // Every byte is decoded: a NUL byte must not end the text.
-    QTextCodec* pCodec = codecByName(m_strCodecName);
-    QString strText = pCodec ? pCodec->toUnicode(arrBytes)
-                             : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
-    // Decoders reserve a character per byte; the highlighter keeps this text.
-    strText.squeeze();
-    m_nReturnFormat = detectReturnFormat(strText);
-    setDocumentText(strText);
+    DecodedText decoded = decodeText(arrBytes, m_strCodecName);
+    LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    showDecoded(decoded);
     if (bKeepModified)
         QTimer::singleShot(10, this, &CHighlightEdit::onTimeoutKeepModified);
+}
+
+void CHighlightEdit::setContentText(const QString& strText)
+{
+    DecodedText decoded;
+    decoded.strText = strText;
+    decoded.strCodec = m_strCodecName;
+    applyStandIns(decoded);
+    decoded.nReturnFormat = m_nReturnFormat;
+    LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    showDecoded(decoded);
+}
+
+void CHighlightEdit::adoptDecoded(const DecodedText& decoded)
+{
+    m_strCodecName = decoded.strCodec;
+    m_nReturnFormat = decoded.nReturnFormat;
+    m_standIns = decoded.standIns;
+    const bool bWasSplit = isSplitView();
+    m_strSourceText = decoded.strShown.isNull() ? QString() : decoded.strText;
+    if (isSplitView() != bWasSplit) {
+        holdReadOnly(isSplitView());
+        emit splitViewChanged(isSplitView());
+    }
+}
+
+void CHighlightEdit::showDecoded(const DecodedText& decoded)
+{
+    adoptDecoded(decoded);
+    setDocumentText(decoded.strShown.isNull() ? decoded.strText : decoded.strShown);
+}
+
+void CHighlightEdit::leaveSplitView(const QString& strReplacement)
+{
+    if (!isSplitView())
+        return;
+    const QString strText = strReplacement.isNull() ? m_strSourceText : strReplacement;
+    m_strSourceText = QString();
+    setDocumentText(strText);
+    holdReadOnly(false);
+    if (!strReplacement.isNull())
+        setModified(true);
+    emit splitViewChanged(false);
+}
+
+void CHighlightEdit::holdReadOnly(bool bHold)
+{
+    if (bHold) {
+        if (m_nReadOnlyHolds++ == 0) {
+            m_bReadOnlyBefore = isReadOnly();
+            setReadOnly(true);
+        }
+    } else if (m_nReadOnlyHolds > 0 && --m_nReadOnlyHolds == 0) {
+        setReadOnly(m_bReadOnlyBefore);
+    }
+}
+
+void CHighlightEdit::beginLoad()
+{
+    if (isLoading())
+        return;
+    m_nLoadProgress = 0;
+    holdReadOnly(true);
+}
+
+QString CHighlightEdit::fillText(const DecodedText& decoded)
+{
+    return decoded.strShown.isNull() ? decoded.strText : decoded.strShown;
+}
+
+void CHighlightEdit::beginFill(const DecodedText& decoded)
+{
+    adoptDecoded(decoded);
+    setDocumentText(QString());
+    m_bFilling = true;
+    m_nGutterBlocks = decoded.nLines;
+    updateLineNumberAreaWidth(0);
+    m_pDocument->setUndoRedoEnabled(false);
+    // The highlighter takes the whole text now; the slices add nothing new.
+    m_pDocument->setFilling(true);
+    m_pHighlighter->beginFill(fillText(decoded));
+}
+
+void CHighlightEdit::continueFill(const DecodedText& decoded)
+{
+    adoptDecoded(decoded);
+    m_nGutterBlocks = decoded.nLines;
+    updateLineNumberAreaWidth(0);
+    m_pHighlighter->beginFill(fillText(decoded));
+}
+
+void CHighlightEdit::appendFill(const QString& strSlice)
+{
+    // The editor's own cursor stays where it is, also at the start of the
+    // empty document, which is where slices are appended first.
+    const int nPosition = textCursor().position();
+    const int nAnchor = textCursor().anchor();
+    QTextCursor cursor(m_pDocument);
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(strSlice);
+    if (textCursor().position() != nPosition) {
+        QTextCursor cursorBack(m_pDocument);
+        cursorBack.setPosition(nAnchor);
+        cursorBack.setPosition(nPosition, QTextCursor::KeepAnchor);
+        setTextCursor(cursorBack);
+    }
+}
+
+void CHighlightEdit::endLoad()
+{
+    if (!isLoading())
+        return;
+    if (m_bFilling) {
+        m_bFilling = false;
+        m_nGutterBlocks = 0;
+        m_pDocument->setFilling(false);
+        m_pHighlighter->endFill();
+        m_pDocument->setUndoRedoEnabled(true);
+        setModified(false);
+    }
+    m_nLoadProgress = -1;
+    holdReadOnly(false);
+}
+
+QString CHighlightEdit::textSnapshot() const
+{
+    return isSplitView() ? m_strSourceText : m_pDocument->toRawText();
 }
 
 void CHighlightEdit::onTimeoutKeepModified()
@@ -72,21 +186,35 @@ void CHighlightEdit::onTimeoutKeepModified()
 
 bool CHighlightEdit::setTextCodec(const QString& strName)
 {
-    if (strName == m_strCodecName)
+    if (strName == m_strCodecName || isLoading())
         return false;
     QTextCodec* pNew = codecByName(strName);
     if (!pNew)
         return false;
-    QTextCodec* pCurrent = codecByName(m_strCodecName);
-    const QString strCurrent = getTextForSave();
-    const QByteArray arrBytes = pCurrent ? pCurrent->fromUnicode(strCurrent) : strCurrent.toLatin1();
+    QByteArray arrBytes;
+    // An unchanged file is read again as it is: the text has lost which
+    // line breaks the bytes spelled. A byte-order mark belongs to the old
+    // codec and would read as characters in the new one.
+    if (!isModified() && !m_strFilePath.isEmpty() && readFile(arrBytes)) {
+        arrBytes.remove(0, byteOrderMarkLength(arrBytes));
+    } else {
+        // Back to the bytes the text was read from, without a mark, and as
+        // UTF-8 when no codec was named, as the load read them.
+        QTextCodec* pCurrent = codecByName(m_strCodecName);
+        if (!pCurrent)
+            pCurrent = QTextCodec::codecForMib(106);
+        const QString strCurrent = getTextForSave();
+        QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+        arrBytes = pCurrent->fromUnicode(strCurrent.constData(), strCurrent.size(), &state);
+    }
     // The same bytes read again: the document is no more and no less
     // modified than before, and the view stays where it was.
     const bool bModified = isModified();
     const int nBlock = textCursor().blockNumber();
     const int nScroll = verticalScrollBar()->value();
-    setDocumentText(pNew->toUnicode(arrBytes));
-    m_strCodecName = strName;
+    DecodedText decoded = decodeText(arrBytes, strName);
+    LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    showDecoded(decoded);
     setModified(bModified);
     setTextCursor(QTextCursor(m_pDocument->findBlockByNumber(nBlock)));
     verticalScrollBar()->setValue(nScroll);
@@ -95,22 +223,10 @@ bool CHighlightEdit::setTextCodec(const QString& strName)
 
 QString CHighlightEdit::getTextForSave() const
 {
-    // Block texts are joined directly: the document's plain text would turn
+    // Block texts are kept as they are: the document's plain text would turn
     // non-breaking spaces into spaces and line separators into breaks.
-    QString strBreak;
-    switch (m_nReturnFormat) {
-    case ReturnWindows: strBreak = QStringLiteral("\r\n"); break;
-    case ReturnOSX: strBreak = QStringLiteral("\r"); break;
-    default: strBreak = QStringLiteral("\n"); break;
-    }
-    QString strText;
-    strText.reserve(m_pDocument->characterCount() + m_pDocument->blockCount() * strBreak.size());
-    for (QTextBlock block = m_pDocument->firstBlock(); block.isValid(); block = block.next()) {
-        if (block != m_pDocument->firstBlock())
-            strText += strBreak;
-        strText += block.text();
-    }
-    return strText;
+    const QByteArray arrText = encodeForSave(textSnapshot(), m_nReturnFormat, m_standIns);
+    return QString::fromUtf8(arrText.constData(), arrText.size());
 }
 
 bool CHighlightEdit::readFile(QByteArray& arrBytes) const
@@ -124,7 +240,7 @@ bool CHighlightEdit::readFile(QByteArray& arrBytes) const
 
 bool CHighlightEdit::reloadFile()
 {
-    if (m_strFilePath.isEmpty())
+    if (m_strFilePath.isEmpty() || isLoading())
         return false;
     QByteArray arrBytes;
     if (!readFile(arrBytes)) {
@@ -142,7 +258,7 @@ bool CHighlightEdit::reloadFile()
 
 void CHighlightEdit::onRefresh()
 {
-    if (m_strFilePath.isEmpty())
+    if (m_strFilePath.isEmpty() || isLoading())
         return;
     // Refreshing from the context menu discards edits too, so it asks first.
     if (isModified()

@@ -3,8 +3,11 @@
 
 #include "app/CSettings.h"
 #include "app/Globals.h"
+#include "browser/CWidgetFavorFileList.h"
+#include "mainwindow/CFileDropFilter.h"
 #include "mainwindow/CTabWidget.h"
 #include "util/TextCodec.h"
+#include "web/CPreviewWidget.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,8 +18,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
@@ -29,7 +34,10 @@ MainWindow::MainWindow(QWidget* parent)
     assignStandardKeys();
     createStatusLabels();
     setAcceptDrops(true);
+    connect(new CFileDropFilter(this), &CFileDropFilter::filesDropped, this,
+            &MainWindow::onFilesDropped);
     createTabWidget();
+    createSessionParts();
     createDocks();
     createHtmlToolBar();
     createLanguageMenu();
@@ -42,8 +50,16 @@ MainWindow::MainWindow(QWidget* parent)
     connect(g_pSettings, &CSettings::textFontSizeChanged, this, &MainWindow::onTextFontSize);
     setUnifiedTitleAndToolBarOnMac(true);
 
-    if (!restoreState(g_pSettings->m_arrFrameState, 0))
-        resizeDocks({m_pDockFolder, m_pDockPreview}, {260, 340}, Qt::Horizontal);
+    // Dock sizes take effect once the window has its own (maximised) size:
+    // restored into the small initial window they would shrink every run.
+    const QByteArray arrState = g_pSettings->m_arrFrameState;
+    const bool bRestored = restoreState(arrState, 0);
+    QTimer::singleShot(0, this, [this, arrState, bRestored] {
+        if (bRestored)
+            restoreState(arrState, 0);
+        else
+            resizeDocks({m_pDockFolder, m_pDockPreview}, {260, 340}, Qt::Horizontal);
+    });
     refreshRecentFiles();
     refreshFrame();
 }
@@ -51,6 +67,9 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     g_pSettings->m_arrFrameState = saveState(0);
+    // The docks report being hidden while the window's children go, when
+    // this object is no longer a MainWindow.
+    disconnect(m_pDockPreview, nullptr, this, nullptr);
     delete ui;
 }
 
@@ -81,6 +100,9 @@ void MainWindow::assignStandardKeys()
             lstBindings.removeAll(seq);
         key.first->setShortcuts(lstBindings);
     }
+    // Plain X11 desktops bind no key to Save As; the one every desktop uses.
+    if (ui->actionSave_As->shortcuts().isEmpty())
+        ui->actionSave_As->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
 }
 
 void MainWindow::createStatusLabels()
@@ -135,13 +157,19 @@ void MainWindow::createDocks()
 {
     m_pDockPreview = new QDockWidget(tr("Preview"), this);
     m_pDockPreview->setObjectName("Preview");
-    m_pPreviewWidget = new QWidget(m_pDockPreview);
+    m_pPreviewWidget = new CPreviewWidget(m_pDockPreview);
+    m_pPreviewWidget->setHighlightMgt(&m_highlightMgt);
     m_pDockPreview->setWidget(m_pPreviewWidget);
     addDockWidget(Qt::RightDockWidgetArea, m_pDockPreview);
+    connect(m_pDockPreview, &QDockWidget::visibilityChanged, this, &MainWindow::onDockPreviewChanged);
+    m_pPreviewTimer = new QTimer(this);
+    m_pPreviewTimer->setSingleShot(true);
+    m_pPreviewTimer->setInterval(300);
+    connect(m_pPreviewTimer, &QTimer::timeout, this, &MainWindow::refreshPreview);
 
     m_pDockFolder = new QDockWidget(tr("Folder Browser"), this);
     m_pDockFolder->setObjectName("Folder Browser");
-    m_pFolderPanel = new QWidget(m_pDockFolder);
+    m_pFolderPanel = createFolderPanel(m_pDockFolder);
     m_pDockFolder->setWidget(m_pFolderPanel);
     addDockWidget(Qt::LeftDockWidgetArea, m_pDockFolder);
 
@@ -154,6 +182,12 @@ void MainWindow::createDocks()
         pWidget->addAction(pActFolder);
         pWidget->addAction(pActPreview);
     }
+    // Room for the translated title beside the float and close buttons.
+    const int nButtons = 2 * (style()->pixelMetric(QStyle::PM_SmallIconSize)
+                              + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleBarButtonMargin));
+    for (QDockWidget* pDock : {m_pDockFolder, m_pDockPreview})
+        pDock->setMinimumWidth(pDock->fontMetrics().horizontalAdvance(pDock->windowTitle()) + nButtons
+                               + 4 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin));
 }
 
 void MainWindow::createHtmlToolBar()
@@ -166,18 +200,26 @@ void MainWindow::createHtmlToolBar()
     for (int nSize : QFontDatabase::standardSizes())
         m_pComboSize->addItem(QString::number(nSize));
     ui->toolBarFormat->addWidget(m_pComboSize);
+    connect(m_pComboFont, &QFontComboBox::currentFontChanged, this,
+            &MainWindow::onCurrentFontNameChanged);
+    connect(m_pComboSize, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &MainWindow::onCurrentFontSizeChanged);
 
     m_pActTextColor = new QAction(tr("Text Color"), this);
     m_pActTextColor->setObjectName("actionTextColor");
     m_pActTextColor->setMenu(new QMenu(this));
     setColorIcon(m_pActTextColor, g_pSettings->m_clrTextColor.name(), ":/res/color_text.png");
     ui->toolBarFormat->addAction(m_pActTextColor);
+    connect(m_pActTextColor->menu(), &QMenu::aboutToShow, this, &MainWindow::onTextColorMenuPop);
+    connect(m_pActTextColor, &QAction::triggered, this, &MainWindow::onClickTextColor);
 
     m_pActBackColor = new QAction(tr("Background Color"), this);
     m_pActBackColor->setObjectName("actionBackColor");
     m_pActBackColor->setMenu(new QMenu(this));
     setColorIcon(m_pActBackColor, g_pSettings->m_clrBackColor.name(), ":/res/color_text_bk.png");
     ui->toolBarFormat->addAction(m_pActBackColor);
+    connect(m_pActBackColor->menu(), &QMenu::aboutToShow, this, &MainWindow::onBackColorMenuPop);
+    connect(m_pActBackColor, &QAction::triggered, this, &MainWindow::onClickBackColor);
 }
 
 void MainWindow::createLanguageMenu()
@@ -221,7 +263,10 @@ void MainWindow::setColorIcon(QAction* pAction, const QString& strColor, const Q
 
 void MainWindow::on_actionExit_triggered()
 {
-    QCoreApplication::exit(0);
+    // Through the window's close handling: unsaved documents are asked about,
+    // and Cancel keeps the program running.
+    if (close())
+        QCoreApplication::exit(0);
 }
 
 void MainWindow::on_actionAbout_triggered()

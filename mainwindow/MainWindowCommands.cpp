@@ -7,7 +7,9 @@
 #include "app/Globals.h"
 #include "editor/CHighlightEdit.h"
 #include "mainwindow/CTabWidget.h"
+#include "session/CNoticeBar.h"
 #include "util/Platform.h"
+#include "web/CEditWebView.h"
 #include "web/CImageWidget.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QFontComboBox>
 #include <QLabel>
 #include <QMimeData>
+#include <QTimer>
 
 CHighlightEdit* MainWindow::currentEditor() const
 {
@@ -31,36 +34,48 @@ void MainWindow::on_actionCut_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->cut();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->triggerPageAction(QWebPage::Cut);
 }
 
 void MainWindow::on_actionCopy_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->copy();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->triggerPageAction(QWebPage::Copy);
 }
 
 void MainWindow::on_actionPaste_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->paste();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->onPaste();
 }
 
 void MainWindow::on_actionSelect_All_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->selectAll();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->triggerPageAction(QWebPage::SelectAll);
 }
 
 void MainWindow::on_actionUndo_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->undo();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->triggerPageAction(QWebPage::Undo);
 }
 
 void MainWindow::on_actionRedo_triggered()
 {
     if (CHighlightEdit* pEditor = currentEditor())
         pEditor->redo();
+    else if (CEditWebView* pPage = currentPage())
+        pPage->triggerPageAction(QWebPage::Redo);
 }
 
 void MainWindow::on_actionLine_Wrap_triggered()
@@ -94,8 +109,8 @@ void MainWindow::onClickAtionTextCodec()
 {
     auto* pAction = qobject_cast<QAction*>(sender());
     CHighlightEdit* pEditor = currentEditor();
-    if (pAction && pEditor)
-        pEditor->setTextCodec(pAction->text());
+    if (pAction && pEditor && pEditor->setTextCodec(pAction->text()))
+        markCodecByHand(pEditor);
     refreshFrame();
 }
 
@@ -108,13 +123,17 @@ void MainWindow::onLangClick()
         pEditor->setLanguage(pAction == ui->actionUnknown
                                  ? QVariantMap()
                                  : m_highlightMgt.getHighlightByName(pAction->text()));
+        markLanguageByHand(pEditor);
     }
     refreshFrame();
 }
 
 void MainWindow::onTabCurrentChanged(int)
 {
+    loadPendingTab(m_pTabWidget->currentWidget());
+    m_pNoticeBar->setCurrentDocument(documentOf(m_pTabWidget->currentWidget()));
     refreshFrame();
+    refreshPreview();
 }
 
 void MainWindow::onModifiedChanged()
@@ -131,6 +150,15 @@ void MainWindow::onEditPageContentChanged()
 {
     if (m_bBusy)
         return;
+    CEditWebView* pPage = nullptr;
+    if (auto* pWebPage = qobject_cast<QWebPage*>(sender()))
+        pPage = qobject_cast<CEditWebView*>(pWebPage->view());
+    else if (auto* pEditor = qobject_cast<CHighlightEdit*>(sender()))
+        pPage = pEditor->editWebView();
+    // A page being loaded, or its source being refilled from it, is not edited.
+    if (pPage && !pPage->isLoading() && !pPage->isLoadingSource())
+        pPage->setModified(true);
+    m_pPreviewTimer->start();
     refreshTitle();
 }
 
@@ -152,7 +180,7 @@ void MainWindow::onTabDbClick(int nIndex)
 void MainWindow::clipboardDataChanged()
 {
     const QMimeData* pMime = QApplication::clipboard()->mimeData();
-    ui->actionPaste->setEnabled(currentEditor() && pMime && pMime->hasText());
+    ui->actionPaste->setEnabled((currentEditor() || currentPage()) && pMime && pMime->hasText());
 }
 
 void MainWindow::refreshFrame()
@@ -162,6 +190,8 @@ void MainWindow::refreshFrame()
     m_bBusy = true;
     CHighlightEdit* pEditor = currentEditor();
     const bool bEditor = pEditor != nullptr;
+    CEditWebView* pPage = currentPage();
+    const bool bDocument = bEditor || pPage;
 
     const QString strLanguage = bEditor ? pEditor->getLanguage() : QString();
     for (QAction* pAction : ui->menuLanguage->actions()) {
@@ -176,19 +206,16 @@ void MainWindow::refreshFrame()
         pAction->setChecked(bEditor && pAction->text() == pEditor->codecName());
     }
     for (QAction* pAction : {ui->actionCut, ui->actionCopy, ui->actionSelect_All, ui->actionSave_As})
-        pAction->setEnabled(bEditor);
+        pAction->setEnabled(bDocument);
     const QMimeData* pMime = QApplication::clipboard()->mimeData();
-    ui->actionPaste->setEnabled(bEditor && pMime && pMime->hasText());
-    for (QAction* pAction : {ui->actionBold, ui->actionItalic, ui->actionUnderline, m_pActTextColor,
-                             m_pActBackColor, ui->actionVerify_Valid, ui->actionFormatting,
-                             ui->actionToggle_Comment})
-        pAction->setEnabled(false);
-    m_pComboFont->setEnabled(false);
-    m_pComboSize->setEnabled(false);
-    ui->toolBarFormat->setVisible(false);
-    ui->actionSave->setEnabled(bEditor && pEditor->isModified());
-    ui->actionUndo->setEnabled(bEditor && pEditor->document()->isUndoAvailable());
-    ui->actionRedo->setEnabled(bEditor && pEditor->document()->isRedoAvailable());
+    ui->actionPaste->setEnabled(bDocument && pMime && pMime->hasText());
+    ui->actionVerify_Valid->setEnabled(bEditor && pEditor->canVerify());
+    ui->actionFormatting->setEnabled(bEditor && pEditor->canFormat());
+    ui->actionToggle_Comment->setEnabled(bEditor && pEditor->canToggleComment());
+    refreshPageTools(pPage, bEditor && pEditor->editWebView());
+    ui->actionSave->setEnabled((bEditor && pEditor->isModified()) || (pPage && pPage->isModified()));
+    ui->actionUndo->setEnabled(pPage || (bEditor && pEditor->document()->isUndoAvailable()));
+    ui->actionRedo->setEnabled(pPage || (bEditor && pEditor->document()->isRedoAvailable()));
     const bool bHasTabs = m_pTabWidget->count() > 0;
     ui->actionSave_All->setEnabled(bHasTabs);
     ui->actionRefresh->setEnabled(bHasTabs);
@@ -206,7 +233,9 @@ void MainWindow::refreshTitle()
         return;
     }
     QString strText;
-    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+    if (auto* pPage = qobject_cast<CEditWebView*>(pWidget))
+        strText = pPage->displayTitle();
+    else if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
         strText = pEditor->getTitle();
     else if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
         strText = pImage->fileName();

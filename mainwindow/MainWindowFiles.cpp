@@ -7,8 +7,12 @@
 #include "app/CSettings.h"
 #include "app/Globals.h"
 #include "editor/CHighlightEdit.h"
+#include "editor/DecodedText.h"
+#include "mainwindow/CFileDropFilter.h"
 #include "mainwindow/CTabWidget.h"
+#include "session/CSessionStore.h"
 #include "util/SaveFile.h"
+#include "web/CEditWebView.h"
 #include "web/CImageWidget.h"
 
 #include <QApplication>
@@ -17,8 +21,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLocale>
 #include <QMessageBox>
-#include <QMimeData>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -42,17 +47,28 @@ public:
 
 } // namespace
 
+bool MainWindow::opensAsText(const QString& strPath)
+{
+    const QString strSuffix = QFileInfo(strPath).suffix().toLower();
+    return !isImageSuffix(strSuffix) && strSuffix != "html" && strSuffix != "htm";
+}
+
 QString MainWindow::documentPath(QWidget* pWidget)
 {
+    if (auto* pPage = qobject_cast<CEditWebView*>(pWidget))
+        return pPage->pathFileName();
     if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
         return pEditor->filePath();
     if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
         return pImage->filePath();
-    return QString();
+    // A restored document that is read when first shown.
+    return pWidget ? pWidget->property(PendingPath).toString() : QString();
 }
 
 bool MainWindow::isDocumentModified(QWidget* pWidget)
 {
+    if (auto* pPage = qobject_cast<CEditWebView*>(pWidget))
+        return pPage->isModified();
     if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
         return pEditor->isModified();
     return false;
@@ -71,11 +87,20 @@ CHighlightEdit* MainWindow::createTextEditor()
 {
     auto* pEditor = new CHighlightEdit(this);
     pEditor->setModified(false);
+    connectTextEditor(pEditor);
+    trackForRecovery(pEditor);
+    return pEditor;
+}
+
+void MainWindow::connectTextEditor(CHighlightEdit* pEditor)
+{
     connect(g_pSettings, &CSettings::textFontSizeChanged, pEditor, &CHighlightEdit::onTextFontSize);
     connect(pEditor, &CHighlightEdit::modificationChanged, this, &MainWindow::onModifiedChanged);
     connect(pEditor, &CHighlightEdit::textChanged, this, &MainWindow::onEditPageContentChanged);
     connect(pEditor, &CHighlightEdit::cursorPositionChanged, this, &MainWindow::onSelectionChanged);
-    return pEditor;
+    connect(pEditor, &CHighlightEdit::focusIn, this, &MainWindow::onWidgetFocusIn);
+    attachLargeFileSupport(pEditor);
+    connectEditingAids(pEditor);
 }
 
 void MainWindow::addDocumentTab(QWidget* pWidget, const QString& strText,
@@ -95,6 +120,22 @@ void MainWindow::on_actionNewText_triggered()
     refreshFrame();
 }
 
+QString MainWindow::whyNotOpenable(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    if (!info.exists() || info.isDir()) // a broken link included
+        return tr("Fail to open file(%1).").arg(strPath);
+    // Devices, pipes and sockets never end or block the reader.
+    if (!info.isFile())
+        return tr("%1 is not a regular file (a device, a pipe or a socket) and cannot be opened.")
+            .arg(strPath);
+    if (info.size() > MaxFileBytes)
+        return tr("%1 is too large to open: %2 (at most %3).")
+            .arg(strPath, QLocale().formattedDataSize(info.size()),
+                 QLocale().formattedDataSize(MaxFileBytes));
+    return QString();
+}
+
 bool MainWindow::openFile(const QString& strPath)
 {
     const int nExisting = findTab(strPath);
@@ -104,13 +145,23 @@ bool MainWindow::openFile(const QString& strPath)
     }
     if (m_bBusy)
         return false;
+    const QString strWhy = whyNotOpenable(strPath);
+    if (!strWhy.isEmpty()) {
+        QMessageBox::critical(this, tr("Fail to open file"), strWhy, QMessageBox::Ok);
+        return false;
+    }
     m_bBusy = true;
     bool bOpened = true;
-    if (isImageSuffix(QFileInfo(strPath).suffix().toLower()))
+    const QString strSuffix = QFileInfo(strPath).suffix().toLower();
+    if (strSuffix == "html" || strSuffix == "htm")
+        bOpened = openHtmlFile(strPath);
+    else if (isImageSuffix(strSuffix))
         openImageFile(strPath);
     else
         bOpened = openTextFile(strPath);
     m_bBusy = false;
+    if (bOpened)
+        documentOpened(m_pTabWidget->currentWidget());
     refreshFrame();
     return bOpened;
 }
@@ -131,6 +182,8 @@ bool MainWindow::openTextFile(const QString& strPath)
                               QMessageBox::Ok);
         return false;
     }
+    if (loadsInBackground(strPath))
+        return openTextFileInBackground(strPath);
     WaitCursor wait;
     CHighlightEdit* pEditor = createTextEditor();
     pEditor->setLineWrap(g_pSettings->m_bLineWrap);
@@ -152,16 +205,6 @@ void MainWindow::openFileWithFolder(const QString& strPath)
         return;
     openFile(strPath);
     setFolderRoot(info.absolutePath());
-}
-
-void MainWindow::setFolderRoot(const QString& strPath)
-{
-    m_strRootPath = QDir::toNativeSeparators(strPath);
-}
-
-void MainWindow::onRootPathChanged(const QString& strPath)
-{
-    m_strRootPath = strPath;
 }
 
 void MainWindow::addRecentFile(const QString& strPath)
@@ -214,45 +257,79 @@ void MainWindow::on_actionRecent_File_6_triggered() { openRecentFile(5); }
 
 bool MainWindow::saveEditor(CHighlightEdit* pEditor, const QString& strPath)
 {
-    return saveFileAtomically(strPath, pEditor->getTextForSave().toUtf8());
+    if (!saveFileAtomically(strPath, encodeForSave(pEditor->textSnapshot(), pEditor->returnFormat(),
+                                                   pEditor->standIns())))
+        return false;
+    documentWritten(pEditor, strPath);
+    // A later reload must read the file as the UTF-8 it now is.
+    pEditor->setCodecName(QStringLiteral("UTF-8"));
+    return true;
 }
 
 bool MainWindow::on_actionSave_triggered()
 {
+    if (CEditWebView* pPage = currentPage())
+        return savePage(pPage, false);
     CHighlightEdit* pEditor = currentEditor();
-    if (!pEditor)
+    // Half a text must never replace a file.
+    if (!pEditor || pEditor->isLoading())
         return false;
     if (pEditor->filePath().isEmpty())
         return on_actionSave_As_triggered();
+    if (savesInBackground(pEditor))
+        return saveInBackground(pEditor, pEditor->filePath(), false);
     if (!saveEditor(pEditor, pEditor->filePath())) {
         QMessageBox::critical(this, tr("Fail to save file"),
                               tr("Cannot open file(%1).").arg(pEditor->filePath()));
         return false;
     }
-    pEditor->setModified(false);
+    setEditorSaved(pEditor);
     refreshFrame();
     return true;
 }
 
+void MainWindow::setEditorSaved(CHighlightEdit* pEditor)
+{
+    // The source of a page saves the page.
+    if (CEditWebView* pPage = pEditor->editWebView())
+        pPage->setModified(false);
+    pEditor->setModified(false);
+}
+
+QString MainWindow::chooseSavePath(const QString& strCurrent)
+{
+    // An untitled document starts in the last folder without a name filled
+    // in: a name there would be one Enter away from replacing that file.
+    const QString strStart = strCurrent.isEmpty()
+                                 ? (m_strLastFolder.isEmpty() ? QString() : QFileInfo(m_strLastFolder).absolutePath())
+                                 : strCurrent;
+    const QString strPath = QFileDialog::getSaveFileName(this, tr("Save file"), strStart,
+                                                         tr("All files (*)"));
+    return strPath.isEmpty() ? QString() : QDir::toNativeSeparators(strPath);
+}
+
 bool MainWindow::on_actionSave_As_triggered()
 {
+    if (CEditWebView* pPage = currentPage())
+        return savePage(pPage, true);
     // Image viewers have nothing to save: the command never writes for them.
     CHighlightEdit* pEditor = currentEditor();
-    if (!pEditor)
+    if (!pEditor || pEditor->isLoading())
         return false;
-    const QString strStart = pEditor->filePath().isEmpty() ? m_strLastFolder : pEditor->filePath();
-    QString strPath = QFileDialog::getSaveFileName(this, tr("Save file"), strStart,
-                                                   tr("All files (*)"));
+    const QString strPath = chooseSavePath(pEditor->filePath());
     if (strPath.isEmpty())
         return false;
-    strPath = QDir::toNativeSeparators(strPath);
+    if (savesInBackground(pEditor))
+        return saveInBackground(pEditor, strPath, true);
     if (!saveEditor(pEditor, strPath)) {
         QMessageBox::warning(this, tr("Fail to open file"),
                              tr("Cannot open file") + QString("\"%1\".").arg(strPath));
         return false;
     }
+    if (CEditWebView* pPage = pEditor->editWebView())
+        pPage->setPathFileName(strPath);
     pEditor->setFilePath(strPath);
-    pEditor->setModified(false);
+    setEditorSaved(pEditor);
     // A new document named for the first time gets its language from the name.
     if (pEditor->getLanguage().isEmpty())
         pEditor->setLanguage(m_highlightMgt.getHighlightByFileName(strPath));
@@ -282,7 +359,9 @@ void MainWindow::on_actionRefresh_triggered()
                                 QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Yes)
                == QMessageBox::Cancel)
         return;
-    if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
+    if (CEditWebView* pPage = pageOf(pWidget))
+        pPage->reloadFile(); // the source view follows its page
+    else if (auto* pEditor = qobject_cast<CHighlightEdit*>(pWidget))
         pEditor->reloadFile();
     else if (auto* pImage = qobject_cast<CImageWidget*>(pWidget))
         pImage->reload();
@@ -291,12 +370,15 @@ void MainWindow::on_actionRefresh_triggered()
 
 void MainWindow::onTabCloseRequested(int nIndex)
 {
+    const QScopedValueRollback<bool> waitForSaves(m_bSaveWaits, true);
     QWidget* pWidget = m_pTabWidget->widget(nIndex);
     if (!pWidget)
         return;
     if (isDocumentModified(pWidget)) {
+        const bool bPage = pageOf(pWidget) != nullptr;
         const auto nAnswer = QMessageBox::warning(
-            this, tr("File modified"), tr("Do you save the modified file?"),
+            this, bPage ? tr("Page modified") : tr("File modified"),
+            bPage ? tr("Do you save the modified page?") : tr("Do you save the modified file?"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::NoButton);
         if (nAnswer == QMessageBox::Cancel)
             return;
@@ -306,12 +388,23 @@ void MainWindow::onTabCloseRequested(int nIndex)
                 return;
         }
     }
-    delete pWidget;
+    deleteDocument(pWidget);
     refreshFrame();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    const QScopedValueRollback<bool> waitForSaves(m_bSaveWaits, true);
+    int nCurrent = -1;
+    if (g_pSettings->m_bKeepUnsavedOnExit) {
+        // Nothing to ask: unsaved texts are kept with the session.
+        saveSession(sessionDocuments(true, nCurrent), nCurrent);
+        while (m_pTabWidget->count() > 0)
+            deleteDocument(m_pTabWidget->widget(0));
+        event->accept();
+        return;
+    }
+    const QList<CSessionDocument> lstSession = sessionDocuments(false, nCurrent);
     bool bYesToAll = false;
     for (int i = m_pTabWidget->count() - 1; i >= 0; --i) {
         QWidget* pWidget = m_pTabWidget->widget(i);
@@ -340,8 +433,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
                 }
             }
         }
-        delete pWidget;
+        deleteDocument(pWidget);
     }
+    saveSession(lstSession, nCurrent);
     event->accept();
 }
 
@@ -356,7 +450,8 @@ void MainWindow::parseArguments(const QStringList& lstArgs)
     bool bFolderSet = false;
     for (const QString& strArg : lstArgs) {
         const QFileInfo info(strArg);
-        if (info.isFile()) {
+        // Anything but a folder goes to openFile, which tells what it cannot open.
+        if ((info.exists() || info.isSymLink()) && !info.isDir()) {
             if (openFile(info.absoluteFilePath()))
                 addRecentFile(info.absoluteFilePath());
             if (!bFolderSet)
@@ -378,32 +473,24 @@ void MainWindow::topWindow()
     raise();
 }
 
-QStringList MainWindow::localFilesOf(const QMimeData* pMime)
-{
-    QStringList lstFiles;
-    if (!pMime)
-        return lstFiles;
-    for (const QUrl& url : pMime->urls()) {
-        if (!url.isLocalFile())
-            break;
-        lstFiles.append(url.toLocalFile());
-    }
-    return lstFiles;
-}
-
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFilesOf(event->mimeData()).isEmpty())
+    if (!CFileDropFilter::localFilesOf(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    for (const QString& strPath : localFilesOf(event->mimeData())) {
+    onFilesDropped(CFileDropFilter::localFilesOf(event->mimeData()));
+    event->acceptProposedAction();
+}
+
+void MainWindow::onFilesDropped(const QStringList& lstFiles)
+{
+    for (const QString& strPath : lstFiles) {
         if (QFileInfo(strPath).isDir())
             setFolderRoot(strPath);
         else
             openFile(strPath);
     }
-    event->acceptProposedAction();
 }

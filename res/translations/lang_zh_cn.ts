@@ -2,6 +2,154 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>CDlgFind</name>
+    <message>
+        <source>Find</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>Find what:</source>
+        <translation>查找内容：</translation>
+    </message>
+    <message>
+        <source>Match whole word only</source>
+        <translation>全字匹配</translation>
+    </message>
+    <message>
+        <source>Search up</source>
+        <translation>向上搜索</translation>
+    </message>
+    <message>
+        <source>Match case</source>
+        <translation>区分大小写</translation>
+    </message>
+    <message>
+        <source>Wrap search</source>
+        <translation>循环搜索</translation>
+    </message>
+    <message>
+        <source>Use regular expression</source>
+        <translation>使用正则表达式</translation>
+    </message>
+    <message>
+        <source>Auto close after click &quot;Find Next&quot;</source>
+        <translation>点击“查找下一个”后自动关闭</translation>
+    </message>
+    <message>
+        <source>Thransparent</source>
+        <translation>透明度</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>Replace with:</source>
+        <translation>替换为：</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>查找下一个</translation>
+    </message>
+    <message>
+        <source>Replace All</source>
+        <translation>全部替换</translation>
+    </message>
+    <message>
+        <source>Find: the top has been reached.</source>
+        <translation>查找：已到达顶部。</translation>
+    </message>
+    <message>
+        <source>Find: the end has been reached.</source>
+        <translation>查找：已到达末尾。</translation>
+    </message>
+    <message>
+        <source>Find: the string cannot be found.</source>
+        <translation>查找：找不到该字符串。</translation>
+    </message>
+    <message>
+        <source>Replace All: %1 item has been replaced.</source>
+        <translation>全部替换：已替换 %1 项。</translation>
+    </message>
+    <message>
+        <source>Replace All: %1 items have been replaced.</source>
+        <translation>全部替换：已替换 %1 项。</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgGo</name>
+    <message>
+        <source>Go to Line</source>
+        <translation>转到行</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>行：</translation>
+    </message>
+    <message>
+        <source>Go</source>
+        <translation>转到</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+</context>
+<context>
+    <name>CEditWebView</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Open file position</source>
+        <translation>打开文件所在位置</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>无标题</translation>
+    </message>
+    <message>
+        <source>File Modified</source>
+        <translation>文件已修改</translation>
+    </message>
+    <message>
+        <source>Are you sure to refresh and discard the modification?</source>
+        <translation>确定要刷新并放弃所做的修改吗？</translation>
+    </message>
+</context>
+<context>
+    <name>CFileSystemModel</name>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Ext. Name</source>
+        <translation>扩展名</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Date Modified</source>
+        <translation>修改日期</translation>
+    </message>
+</context>
+<context>
     <name>CHighlightEdit</name>
     <message>
         <source>Copy</source>
@@ -50,6 +198,139 @@
     <message>
         <source>Cannot open file(%1).</source>
         <translation>无法打开文件(%1)。</translation>
+    </message>
+    <message>
+        <source>Toggle Comment</source>
+        <translation>切换注释</translation>
+    </message>
+    <message>
+        <source>Fail to verify valid</source>
+        <translation>验证失败</translation>
+    </message>
+    <message>
+        <source>Line %1, Column %2: %3</source>
+        <translation>第 %1 行，第 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>The JSON text cannot be laid out.</source>
+        <translation>无法排版该 JSON 文本。</translation>
+    </message>
+    <message>
+        <source>%1 (%2%)</source>
+        <translation>%1 (%2%)</translation>
+    </message>
+</context>
+<context>
+    <name>CLoadProgress</name>
+    <message>
+        <source>Loading %p%</source>
+        <translation>正在载入 %p%</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Stop loading and close the tab</source>
+        <translation>停止载入并关闭此标签页</translation>
+    </message>
+</context>
+<context>
+    <name>CLongLineBar</name>
+    <message>
+        <source>Format</source>
+        <translation>格式化</translation>
+    </message>
+    <message>
+        <source>Open for editing anyway</source>
+        <translation>仍然打开以编辑</translation>
+    </message>
+    <message>
+        <source>This file has lines longer than %1 characters. They are shown split, read-only; saving keeps the file&apos;s own lines.</source>
+        <translation>此文件含有超过 %1 个字符的行。这些行被拆分显示且为只读；保存时保留文件原有的行。</translation>
+    </message>
+</context>
+<context>
+    <name>CLongLineView</name>
+    <message>
+        <source>Cannot format: the text is not valid JSON.</source>
+        <translation>无法格式化：此文本不是有效的 JSON。</translation>
+    </message>
+</context>
+<context>
+    <name>CPreviewWidget</name>
+    <message>
+        <source>Open position of file</source>
+        <translation>打开文件所在位置</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>预览</translation>
+    </message>
+</context>
+<context>
+    <name>CWidgetFavorFileList</name>
+    <message>
+        <source>No selected folder</source>
+        <translation>未选择文件夹</translation>
+    </message>
+    <message>
+        <source>Please select a folder on Folder Browser.</source>
+        <translation>请在文件夹浏览器中选择一个文件夹。</translation>
+    </message>
+</context>
+<context>
+    <name>CWidgetFavoriteFolder</name>
+    <message>
+        <source>Open position of file/folder</source>
+        <translation>打开文件/文件夹所在位置</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>移除</translation>
+    </message>
+    <message>
+        <source>Main Folder List</source>
+        <translation>常用文件夹列表</translation>
+    </message>
+    <message>
+        <source>No selected folder</source>
+        <translation>未选择文件夹</translation>
+    </message>
+    <message>
+        <source>Please select a favor folder on Main Folder List to remove.</source>
+        <translation>请在常用文件夹列表中选择要移除的文件夹。</translation>
+    </message>
+</context>
+<context>
+    <name>CWidgetFileList</name>
+    <message>
+        <source>Open position of file/folder</source>
+        <translation>打开文件/文件夹所在位置</translation>
+    </message>
+    <message>
+        <source>Open file/folder by default application</source>
+        <translation>用默认程序打开文件/文件夹</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>刷新</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>上一级</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Select a folder</source>
+        <translation>选择文件夹</translation>
     </message>
 </context>
 <context>
@@ -397,6 +678,123 @@
     <message>
         <source>Do you save the modified file?</source>
         <translation>是否保存已修改的文件？</translation>
+    </message>
+    <message>
+        <source>Restore the last session</source>
+        <translation>恢复上次的会话</translation>
+    </message>
+    <message>
+        <source>Keep unsaved changes on exit</source>
+        <translation>退出时保留未保存的修改</translation>
+    </message>
+    <message>
+        <source>This file has changed on disk.</source>
+        <translation>此文件已在磁盘上被修改。</translation>
+    </message>
+    <message>
+        <source>This file was deleted on disk.</source>
+        <translation>此文件已从磁盘上删除。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n document(s) with unsaved changes from a run that ended unexpectedly can be recovered.</source>
+        <translation>
+            <numerusform>上次意外结束的运行中有 %n 个文档的未保存修改可以恢复。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Damaged recovery files were ignored.</source>
+        <translation>已忽略损坏的恢复文件。</translation>
+    </message>
+    <message>
+        <source>The last session could not be read and was ignored.</source>
+        <translation>无法读取上次的会话，已忽略。</translation>
+    </message>
+    <message>
+        <source>Opening the last session did not finish the last time. Open its documents again?</source>
+        <translation>上次打开会话时未能完成。要再次打开其中的文档吗？</translation>
+    </message>
+    <message>
+        <source>Not restored, no longer on disk: %1</source>
+        <translation>未恢复，磁盘上已不存在：%1</translation>
+    </message>
+    <message>
+        <source>Parts of the last session could not be read and were ignored.</source>
+        <translation>上次会话的部分内容无法读取，已忽略。</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>重新加载(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Keep mine</source>
+        <translation>保留我的版本(&amp;K)</translation>
+    </message>
+    <message>
+        <source>&amp;Recover</source>
+        <translation>恢复(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>丢弃(&amp;D)</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file (a device, a pipe or a socket) and cannot be opened.</source>
+        <translation>%1 不是普通文件（而是设备、管道或套接字），无法打开。</translation>
+    </message>
+    <message>
+        <source>%1 is too large to open: %2 (at most %3).</source>
+        <translation>%1 太大，无法打开：%2（最大 %3）。</translation>
+    </message>
+    <message>
+        <source>The format of the content is good.</source>
+        <translation>内容格式正确。</translation>
+    </message>
+    <message>
+        <source>Page modified</source>
+        <translation>页面已修改</translation>
+    </message>
+    <message>
+        <source>Do you save the modified page?</source>
+        <translation>是否保存已修改的页面？</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>无标题</translation>
+    </message>
+    <message>
+        <source>Switch to html page edit</source>
+        <translation>切换到 HTML 页面编辑</translation>
+    </message>
+    <message>
+        <source>Switch to html source edit</source>
+        <translation>切换到 HTML 源代码编辑</translation>
+    </message>
+    <message>
+        <source>Saving %1...</source>
+        <translation>正在保存 %1...</translation>
+    </message>
+</context>
+<context>
+    <name>Utils</name>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1 TB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1 GB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>%1 B</source>
+        <translation>%1 B</translation>
     </message>
 </context>
 </TS>

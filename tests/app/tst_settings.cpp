@@ -47,6 +47,8 @@ void TestSettings::defaultsWithoutFile()
     QCOMPARE(settings.m_bFindCloseAfterFindNext, false);
     QCOMPARE(settings.m_bFindUseRegularExpression, false);
     QCOMPARE(settings.m_nFindTransparent, 90);
+    QCOMPARE(settings.m_bRestoreSession, true);
+    QCOMPARE(settings.m_bKeepUnsavedOnExit, false);
 }
 
 void TestSettings::fileLivesInOrganisationFolder()
@@ -97,6 +99,8 @@ void TestSettings::everyKeyRoundTrips()
         settings.m_bFindCloseAfterFindNext = true;
         settings.m_bFindUseRegularExpression = true;
         settings.m_nFindTransparent = 40;
+        settings.m_bRestoreSession = false;
+        settings.m_bKeepUnsavedOnExit = true;
     } // the destructor writes
     CSettings settings("Norvel Software", "scrb");
     QCOMPARE(settings.getFrameState(), arrState);
@@ -115,6 +119,8 @@ void TestSettings::everyKeyRoundTrips()
     QCOMPARE(settings.m_bFindCloseAfterFindNext, true);
     QCOMPARE(settings.m_bFindUseRegularExpression, true);
     QCOMPARE(settings.m_nFindTransparent, 40);
+    QCOMPARE(settings.m_bRestoreSession, false);
+    QCOMPARE(settings.m_bKeepUnsavedOnExit, true);
 }
 
 void TestSettings::allKeysStoredAtTopLevel()
@@ -131,7 +137,7 @@ void TestSettings::allKeysStoredAtTopLevel()
         if (nEq > 0)
             lstKeys.append(QString::fromLatin1(line.left(nEq)));
     }
-    // QSettings sorts the keys of an INI file; all sixteen must be there, at
+    // QSettings sorts the keys of an INI file; all of them must be there, at
     // the top level.
     lstKeys.sort();
     QStringList lstExpected = {"m_arrFrameState", "m_strLastPathFileName", "m_lstFavorFolders",
@@ -139,7 +145,9 @@ void TestSettings::allKeysStoredAtTopLevel()
                                "m_bLineWrap", "m_lstRecentFiles", "m_bIsHtmlText",
                                "m_bFindMatchWholeWord", "m_bFindMatchCase", "m_bFindSearchUp",
                                "m_bFindWrapSearch", "m_bFindCloseAfterFindNext",
-                               "m_bFindUseRegularExpression", "m_nFindTransparent"};
+                               "m_bFindUseRegularExpression", "m_nFindTransparent",
+                               "m_bRestoreSession", "m_bKeepUnsavedOnExit",
+                               "m_nLongLineLimit"};
     lstExpected.sort();
     QCOMPARE(lstKeys, lstExpected);
 }

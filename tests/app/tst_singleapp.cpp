@@ -1,11 +1,14 @@
 // The single-instance channel between real processes. Each case runs its
 // processes with a private temporary folder, which isolates their channel
 // from any other editor on the machine.
+#include "app/Startup.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 #include <signal.h>
+#include <unistd.h>
 
 class TestSingleApp : public QObject
 {
@@ -14,6 +17,9 @@ private slots:
     void init();
     void cleanup();
     void twoQuickSendersArriveInOrder();
+    void keyNamesUserAndDisplay_data();
+    void keyNamesUserAndDisplay();
+    void otherDisplayHasItsOwnChannel();
     void editorHandsOffQuotedArguments_data();
     void editorHandsOffQuotedArguments();
     void fullBlockDropsMessageInsteadOfOverwriting();
@@ -29,6 +35,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_pDir;
     QList<QProcess*> m_lstProcesses;
     QMap<QProcess*, QByteArray> m_mapOutput;
+    QString m_strDisplay; // DISPLAY of the peers started next, when set
 };
 
 void TestSingleApp::init()
@@ -49,6 +56,7 @@ void TestSingleApp::cleanup()
     }
     m_lstProcesses.clear();
     m_mapOutput.clear();
+    m_strDisplay.clear();
     // Segments of killed processes outlive them: one clean owner that ends
     // at once takes over whatever is left and releases it.
     runPeer({"receive", "0"});
@@ -61,6 +69,10 @@ QProcessEnvironment TestSingleApp::environment() const
     env.insert("HOME", m_pDir->path());
     env.insert("XDG_CONFIG_HOME", m_pDir->path() + "/config");
     env.remove("DBUS_SESSION_BUS_ADDRESS");
+    if (!m_strDisplay.isEmpty()) {
+        env.remove("WAYLAND_DISPLAY");
+        env.insert("DISPLAY", m_strDisplay);
+    }
     return env;
 }
 
@@ -103,6 +115,40 @@ void TestSingleApp::twoQuickSendersArriveInOrder()
     QCOMPARE(runPeer({"send", "first"}), QString("SENT"));
     QCOMPARE(runPeer({"send", "second"}), QString("SENT"));
     QTRY_COMPARE_WITH_TIMEOUT(messages(pReceiver), (QStringList{"first", "second"}), 5000);
+}
+
+void TestSingleApp::keyNamesUserAndDisplay_data()
+{
+    QTest::addColumn<QStringList>("vars"); // NAME=value
+    QTest::addColumn<QString>("suffix");   // after the user's key
+    QTest::newRow("x display") << QStringList{"DISPLAY=:0"} << "__0";
+    QTest::newRow("screens share") << QStringList{"DISPLAY=:0.1"} << "__0";
+    QTest::newRow("remote display") << QStringList{"DISPLAY=host.example:10.0"} << "_host_example_10";
+    QTest::newRow("wayland first") << QStringList{"DISPLAY=:1", "WAYLAND_DISPLAY=wayland-0"} << "_wayland_0";
+    QTest::newRow("login session") << QStringList{"XDG_SESSION_ID=c7"} << "_c7";
+    QTest::newRow("none") << QStringList{} << "";
+}
+
+void TestSingleApp::keyNamesUserAndDisplay()
+{
+    QFETCH(QStringList, vars);
+    QFETCH(QString, suffix);
+    QProcessEnvironment env;
+    for (const QString& strVar : vars)
+        env.insert(strVar.section('=', 0, 0), strVar.section('=', 1));
+    QCOMPARE(singleInstanceKey(env), "scrb_uniqe_2016_" + QString::number(getuid()) + suffix);
+}
+
+void TestSingleApp::otherDisplayHasItsOwnChannel()
+{
+    m_strDisplay = ":71";
+    QProcess* pReceiver = startReceiver();
+    QTRY_VERIFY_WITH_TIMEOUT(m_mapOutput.value(pReceiver).startsWith("READY"), 10000);
+    m_strDisplay = ":72";
+    QCOMPARE(runPeer({"send", "elsewhere"}), QString("OWNER"));
+    m_strDisplay = ":71.0";
+    QCOMPARE(runPeer({"send", "here"}), QString("SENT"));
+    QTRY_COMPARE_WITH_TIMEOUT(messages(pReceiver), QStringList{"here"}, 5000);
 }
 
 void TestSingleApp::editorHandsOffQuotedArguments_data()

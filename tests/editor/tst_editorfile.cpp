@@ -24,6 +24,8 @@ private slots:
     void keepModifiedLoad();
     void detectedCodecIsRemembered();
     void setTextCodecRereadsSameBytes();
+    void setTextCodecWithoutByteOrderMark_data();
+    void setTextCodecWithoutByteOrderMark();
     void reloadKeepsLineAndScroll();
     void contextRefreshAsksAndUsesCodec();
     void reloadOfMissingFileReports();
@@ -173,6 +175,36 @@ void TestEditorFile::setTextCodecRereadsSameBytes()
 
     QVERIFY(!edit.setTextCodec("no-such-codec"));
     QCOMPARE(edit.codecName(), QString("Shift_JIS"));
+}
+
+void TestEditorFile::setTextCodecWithoutByteOrderMark_data()
+{
+    QTest::addColumn<bool>("fromFile");
+    QTest::newRow("unchanged file") << true;
+    QTest::newRow("text in memory") << false;
+}
+
+void TestEditorFile::setTextCodecWithoutByteOrderMark()
+{
+    // UTF-16 read as windows-1252: the same bytes, no mark in front, and the
+    // line breaks are those of the new reading ("\r\0\n\0" holds no "\r\n").
+    QFETCH(bool, fromFile);
+    const QByteArray arrUtf16("\xff\xfe" "a\0\r\0\n\0b\0", 10);
+    CHighlightEdit edit;
+    if (fromFile)
+        edit.setFilePath(writeFile("utf16.txt", arrUtf16));
+    edit.loadContent(arrUtf16, false);
+    QCOMPARE(edit.codecName(), QString("UTF-16"));
+    QCOMPARE(edit.returnFormat(), int(CHighlightEdit::ReturnWindows));
+    QVERIFY(edit.setTextCodec("windows-1252"));
+    QVERIFY(!edit.toPlainText().startsWith(QString::fromLatin1("\xff\xfe")));
+    QCOMPARE(edit.returnFormat(), int(CHighlightEdit::ReturnUnix));
+    // Back again: the file's characters and line breaks, when it is unchanged.
+    QVERIFY(edit.setTextCodec("UTF-16LE"));
+    if (fromFile) {
+        QCOMPARE(edit.toPlainText(), QString("a\nb"));
+        QCOMPARE(edit.returnFormat(), int(CHighlightEdit::ReturnWindows));
+    }
 }
 
 void TestEditorFile::reloadKeepsLineAndScroll()

@@ -42,6 +42,7 @@ private slots:
     void jumpToLine();
     void gutterBoldOverSelection();
     void titleOfUntitled();
+    void textInFixedPitchFromTheStart();
 
 private:
     // Darkest grey level drawn in the gutter row of a line (255 = nothing).
@@ -236,6 +237,19 @@ void TestHighlightEdit::titleOfUntitled()
     edit.setFilePath("/some/where/notes.TXT");
     QCOMPARE(edit.getTitle(), QString("notes.TXT*"));
     QCOMPARE(edit.fileSuffix(), QString("txt"));
+}
+
+void TestHighlightEdit::textInFixedPitchFromTheStart()
+{
+    // The text is drawn in the document's font, which must be the fixed one
+    // before any zoom.
+    CHighlightEdit edit;
+    edit.setPlainText("iiii\nMMMM");
+    const QFont fntText = edit.document()->defaultFont();
+    QVERIFY(QFontInfo(fntText).fixedPitch());
+    QCOMPARE(fntText.pixelSize(), g_pSettings->m_nTextFontSize);
+    const QFontMetrics fm(fntText);
+    QCOMPARE(fm.horizontalAdvance("iiii"), fm.horizontalAdvance("MMMM"));
 }
 
 QTEST_MAIN(TestHighlightEdit)

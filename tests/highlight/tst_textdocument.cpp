@@ -36,7 +36,9 @@ class TestTextDocument : public QObject
 private slots:
     void init();
     void versionCountsChanges();
-    void staleResultsDroppedEvenForUntouchedBlocks();
+    void olderResultsFollowTheirBlock_data();
+    void olderResultsFollowTheirBlock();
+    void resultsOlderThanRememberedAreLost();
     void eachKindReplacesOnlyItself();
     void highlightingLeavesNoTrace();
     void clearAdditionalFormats();
@@ -63,16 +65,53 @@ void TestTextDocument::versionCountsChanges()
     QCOMPARE(m_pDoc->version(), nVer + 1); // applying formats is not a change
 }
 
-void TestTextDocument::staleResultsDroppedEvenForUntouchedBlocks()
+void TestTextDocument::olderResultsFollowTheirBlock_data()
+{
+    // An edit made after a result was computed: where the result for the
+    // block that was "third" lands (-1: nowhere, the edit replaced it).
+    QTest::addColumn<int>("editBlock");
+    QTest::addColumn<QString>("inserted");
+    QTest::addColumn<int>("landsOn");
+    QTest::newRow("edit below") << 3 << "x" << 2;
+    QTest::newRow("edit of the block") << 2 << "x" << -1;
+    QTest::newRow("lines inserted above") << 0 << "a\nb\n" << 4;
+    QTest::newRow("lines joined above") << 0 << QString() << 1;
+    QTest::newRow("joined with the line before") << 1 << QString() << -1;
+}
+
+void TestTextDocument::olderResultsFollowTheirBlock()
+{
+    QFETCH(int, editBlock);
+    QFETCH(QString, inserted);
+    QFETCH(int, landsOn);
+    m_pDoc->setPlainText("first\nsecond\nthird\nfourth");
+    const uint nOld = m_pDoc->version();
+    QTextCursor cursor(m_pDoc->findBlockByNumber(editBlock));
+    if (inserted.isNull()) {
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.deleteChar(); // joined with the next block
+    } else {
+        cursor.insertText(inserted);
+    }
+    m_pDoc->onHighlightBlock(nOld, 2, {syntax(0, 2, "red")});
+    for (QTextBlock block = m_pDoc->firstBlock(); block.isValid(); block = block.next()) {
+        const bool bColoured = !describe(block).isEmpty();
+        QCOMPARE(bColoured, block.blockNumber() == landsOn);
+    }
+}
+
+void TestTextDocument::resultsOlderThanRememberedAreLost()
 {
     const uint nOld = m_pDoc->version();
     QTextCursor cursor(m_pDoc->findBlockByNumber(2));
-    cursor.insertText("edited ");
+    for (int i = 0; i < 2500; ++i) {
+        cursor.insertText("x");
+        cursor.deletePreviousChar();
+    }
     m_pDoc->onHighlightBlock(nOld, 0, {syntax(0, 5, "red")});
-    m_pDoc->onHighlightSelected(nOld, 0, {CThreadHighlighter::selectionMark(0, 3)});
     QVERIFY(describe(m_pDoc->firstBlock()).isEmpty());
-    m_pDoc->onHighlightBlock(m_pDoc->version(), 0, {syntax(0, 5, "red")});
-    QCOMPARE(describe(m_pDoc->firstBlock()), QStringList{"syn:0+5"});
+    QVERIFY(m_pDoc->takeLostResults());
+    QVERIFY(!m_pDoc->takeLostResults());
 }
 
 void TestTextDocument::eachKindReplacesOnlyItself()

@@ -113,6 +113,9 @@ private slots:
     void languageChangeRecolours();
     void closingDuringPass();
     void stressEditsLanguagesAndClosing();
+    void editPassStartsAtTheChangeAndStops();
+    void incrementalPassesMatchFromTheTop();
+    void interruptedSelectionStillMarksEveryBlock();
 
 private:
     std::unique_ptr<TestEnv> m_pEnv;
@@ -477,6 +480,87 @@ void TestThreadHighlighter::stressEditsLanguagesAndClosing()
         QCOMPARE(firstWrongBlock(*pEdit, mapDef), -1);
     }
     qDeleteAll(lstEditors);
+}
+
+void TestThreadHighlighter::editPassStartsAtTheChangeAndStops()
+{
+    CHighlightEdit edit;
+    applyEverywhere(edit);
+    edit.loadContent(sampleCode(20000).toUtf8(), false);
+    edit.setLanguage(m_mapCpp);
+    QVERIFY(waitIdle(edit));
+    QSignalSpy spy(edit.highlighter(), &CThreadHighlighter::blockFormatChanged);
+    // A word typed far down: only that line is lexed again.
+    QTextCursor(edit.document()->findBlockByNumber(15003)).insertText("int ");
+    QVERIFY(waitIdle(edit));
+    QVERIFY2(spy.count() <= 2, qPrintable(QString::number(spy.count())));
+    QCOMPARE(spy.at(0).at(1).toInt(), 15003);
+    // Opening a comment changes the states of the lines after it: lexing
+    // goes on to where the next comment closes it again.
+    spy.clear();
+    QTextCursor(edit.document()->findBlockByNumber(19983)).insertText("/* ");
+    QVERIFY(waitIdle(edit));
+    QVERIFY2(spy.count() >= 8 && spy.count() < 100, qPrintable(QString::number(spy.count())));
+    QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
+}
+
+void TestThreadHighlighter::incrementalPassesMatchFromTheTop()
+{
+    CHighlightEdit edit;
+    applyEverywhere(edit);
+    edit.loadContent(sampleCode(6000).toUtf8(), false);
+    edit.setLanguage(m_mapCpp);
+    QRandomGenerator rng(2024);
+    const char* const arrInserts[] = {"/*", "*/", "\"", "// x \\", "\n", "int a;\n/* b\n", "'"};
+    for (int nRound = 0; nRound < 12; ++nRound) {
+        // Edits land while passes run, sometimes a moment apart, so that
+        // passes stop at every stage; then everything must settle right.
+        for (int nEdit = 0; nEdit < 25; ++nEdit) {
+            QTextCursor cursor(edit.document()->findBlockByNumber(int(rng.bounded(edit.blockCount()))));
+            cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor,
+                                int(rng.bounded(qMax(1, cursor.block().length() - 1))));
+            switch (rng.bounded(4)) {
+            case 0:
+                cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor,
+                                    1 + int(rng.bounded(40)));
+                cursor.removeSelectedText();
+                break;
+            case 1: edit.undo(); break;
+            default: cursor.insertText(arrInserts[rng.bounded(7)]); break;
+            }
+            if (rng.bounded(3) == 0)
+                QTest::qWait(int(rng.bounded(4)));
+            else
+                QCoreApplication::processEvents();
+        }
+        QVERIFY(waitIdle(edit));
+        QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
+    }
+}
+
+void TestThreadHighlighter::interruptedSelectionStillMarksEveryBlock()
+{
+    CHighlightEdit edit;
+    applyEverywhere(edit);
+    edit.loadContent(sampleCode(40000).toUtf8(), false);
+    QVERIFY(waitIdle(edit));
+    for (int nDelayMs : {0, 1, 3}) {
+        edit.highlighter()->setSelectedText(nDelayMs % 2 ? "int" : "return");
+        QThread::msleep(nDelayMs);
+        // An edit's stop arrives while the selection pass runs, its request
+        // for a pass only after the GUI thread was busy for a while.
+        edit.highlighter()->stopThread();
+        QThread::msleep(40);
+        edit.highlighter()->rehighlight();
+        QVERIFY(waitIdle(edit));
+        int nUnmarked = 0;
+        for (QTextBlock block = edit.document()->firstBlock(); block.isValid(); block = block.next()) {
+            const bool bHasWord = block.text().contains(nDelayMs % 2 ? "int" : "return");
+            if (bHasWord && rangesOf(block, true).isEmpty())
+                ++nUnmarked;
+        }
+        QCOMPARE(nUnmarked, 0);
+    }
 }
 
 QTEST_MAIN(TestThreadHighlighter)

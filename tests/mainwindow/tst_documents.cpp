@@ -10,12 +10,16 @@
 #include "web/CImageWidget.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextCodec>
 #include <QtTest>
+#include <qpa/qplatformdrag.h>
+#include <qpa/qwindowsysteminterface.h>
 
 class TestDocuments : public QObject
 {
@@ -32,6 +36,8 @@ private slots:
     void handOffMessageOpensQuotedPaths();
     void commandLineFolderSetsBrowserRoot();
     void dropOpensLocalFilesOnly();
+    void dropOnEditor_data();
+    void dropOnEditor();
     void saveWritesUtf8WithLineEndings();
     void saveUntitledAsksForName();
     void saveFailureReportsAndKeepsModified();
@@ -240,6 +246,48 @@ void TestDocuments::dropOpensLocalFilesOnly()
     QCOMPARE(editorAt(1)->filePath(), strB);
 }
 
+void TestDocuments::dropOnEditor_data()
+{
+    QTest::addColumn<QString>("drop"); // "file", "text" or "web"
+    QTest::addColumn<int>("tabCount");
+    QTest::addColumn<QString>("editorText");
+    QTest::newRow("file opens, text untouched") << "file" << 2 << "first";
+    QTest::newRow("text is inserted") << "text" << 1 << "dragged first";
+    QTest::newRow("web address is the editor's") << "web" << 1 << "https://example.org/first";
+}
+
+void TestDocuments::dropOnEditor()
+{
+    QFETCH(QString, drop);
+    QFETCH(int, tabCount);
+    QFETCH(QString, editorText);
+    QVERIFY(m_pWindow->openFile(writeFile("first.txt", "first")));
+    const QString strDropped = writeFile("dropped.txt", "dropped");
+    m_pWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
+    CHighlightEdit* pEditor = editorAt(0);
+    pEditor->setModified(false);
+    auto* pMime = new QMimeData; // owned by the drag
+    if (drop == "file")
+        pMime->setUrls({QUrl::fromLocalFile(strDropped)});
+    else if (drop == "web")
+        pMime->setUrls({QUrl("https://example.org/")});
+    else
+        pMime->setText("dragged ");
+    // Through the window system's entry, as a drag from another program:
+    // over the start of the editor's text, then dropped there.
+    QWindow* pWindow = m_pWindow->windowHandle();
+    const QPoint pt = pEditor->viewport()->mapTo(m_pWindow, pEditor->cursorRect(QTextCursor(pEditor->document())).center());
+    QWindowSystemInterface::handleDrag(pWindow, pMime, pt, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+    QWindowSystemInterface::handleDrop(pWindow, pMime, pt, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+    QCOMPARE(tabs()->count(), tabCount);
+    QCOMPARE(pEditor->toPlainText(), editorText);
+    QCOMPARE(pEditor->isModified(), drop != "file");
+    if (drop == "file")
+        QCOMPARE(editorAt(1)->filePath(), strDropped);
+    delete pMime;
+}
+
 void TestDocuments::saveWritesUtf8WithLineEndings()
 {
     const QByteArray arrEuc = QTextCodec::codecForName("EUC-JP")->fromUnicode(
@@ -254,6 +302,11 @@ void TestDocuments::saveWritesUtf8WithLineEndings()
     QCOMPARE(read(strPath), QString::fromUtf8("第一行\r\n第二行\r\nend").toUtf8());
     QVERIFY(!pEditor->isModified());
     QVERIFY(!action("actionSave")->isEnabled());
+    // The file is UTF-8 now: the document says so, and reading it again
+    // (Refresh, then a save) keeps every character.
+    QCOMPARE(label("labelTextCodec"), QString("UTF-8"));
+    action("actionRefresh")->trigger();
+    QCOMPARE(pEditor->toPlainText(), QString::fromUtf8("第一行\n第二行\nend"));
 }
 
 void TestDocuments::saveUntitledAsksForName()
@@ -271,11 +324,26 @@ void TestDocuments::saveUntitledAsksForName()
     QCOMPARE(tabs()->tabToolTip(0), strPath);
     QCOMPARE(m_pWindow->windowTitle(), QString("Scribo(chosen.txt)"));
 
-    driver.cancel();
+    // After an Open dialog, an untitled document starts in that folder with
+    // no name filled in; one Enter must not replace the opened file.
+    const QString strOpened = writeFile("last/opened.txt", "keep");
+    driver.chooseFile(strOpened);
+    action("actionOpen")->trigger();
     action("actionNewText")->trigger();
-    editorAt(1)->insertPlainText("x");
+    editorAt(2)->insertPlainText("x");
+    QString strDir;
+    QString strName = "<not shown>";
+    driver.onNextModal([&](QWidget* pWidget) {
+        auto* pDialog = qobject_cast<QFileDialog*>(pWidget);
+        strDir = pDialog->directory().absolutePath();
+        strName = pDialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        pDialog->reject();
+    });
     QVERIFY(!m_pWindow->on_actionSave_triggered());
-    QVERIFY(editorAt(1)->isModified());
+    QCOMPARE(strDir, QFileInfo(strOpened).absolutePath());
+    QCOMPARE(strName, QString());
+    QVERIFY(editorAt(2)->isModified());
+    QCOMPARE(read(strOpened), QByteArray("keep"));
 }
 
 void TestDocuments::saveFailureReportsAndKeepsModified()

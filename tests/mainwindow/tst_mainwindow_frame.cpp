@@ -11,7 +11,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -40,6 +42,8 @@ private slots:
     void toolBarsOnTwoRows();
     void htmlToolBarWidgets();
     void docksInDefaultAreas();
+    void dockTitlesFitInEveryLanguage_data();
+    void dockTitlesFitInEveryLanguage();
     void layoutSurvivesRestart();
     void statusLabels();
     void noDocumentDisablesDocumentCommands();
@@ -108,7 +112,9 @@ void TestMainWindowFrame::actions_data()
     QTest::newRow("new html") << "actionNewHtml" << "New HTML" << std(QKeySequence::New) << true << false << "";
     QTest::newRow("open") << "actionOpen" << "Open..." << std(QKeySequence::Open) << true << false << "";
     QTest::newRow("save") << "actionSave" << "Save" << std(QKeySequence::Save) << true << false << "";
-    QTest::newRow("save as") << "actionSave_As" << "Save As..." << std(QKeySequence::SaveAs) << false << false << "";
+    const QKeySequence seqSaveAs = QKeySequence::keyBindings(QKeySequence::SaveAs).isEmpty()
+                                       ? QKeySequence("Ctrl+Shift+S") : std(QKeySequence::SaveAs);
+    QTest::newRow("save as") << "actionSave_As" << "Save As..." << seqSaveAs << false << false << "";
     QTest::newRow("save all") << "actionSave_All" << "Save All" << QKeySequence() << false << false << "";
     QTest::newRow("exit") << "actionExit" << "Exit" << std(QKeySequence::Quit) << false << false << "";
     QTest::newRow("undo") << "actionUndo" << "Undo" << std(QKeySequence::Undo) << true << false << "";
@@ -189,7 +195,7 @@ void TestMainWindowFrame::menusInOrder()
     QCOMPARE(lstTitles, (QStringList{"File", "Edit", "Format", "View", "Help"}));
 
     QCOMPARE(describeMenu(m_pWindow->findChild<QMenu*>("menuFile")),
-             QString("New Text|New HTML|Open...|Save|Save As...|Save All|-|Exit|-|(empty)|||||"));
+             QString("New Text|New HTML|Open...|Save|Save As...|Save All|-|Restore the last session|Keep unsaved changes on exit|-|Exit|-|(empty)|||||"));
     QCOMPARE(describeMenu(m_pWindow->findChild<QMenu*>("menuEdit")),
              QString("Undo|Redo|Cut|Copy|Paste|-|Select All|-|Find...|Find Next|Find Previous|"
                      "Replace...|-|Go to Line...|Toggle Comment|-|Refresh"));
@@ -255,6 +261,35 @@ void TestMainWindowFrame::docksInDefaultAreas()
     QCOMPARE(pFolder->windowTitle(), QString("Folder Browser"));
     QCOMPARE(m_pWindow->dockWidgetArea(pPreview), Qt::RightDockWidgetArea);
     QCOMPARE(m_pWindow->dockWidgetArea(pFolder), Qt::LeftDockWidgetArea);
+}
+
+void TestMainWindowFrame::dockTitlesFitInEveryLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("english") << "en_us";
+    QTest::newRow("chinese") << "zh_cn";
+    QTest::newRow("japanese") << "ja_jp";
+}
+
+void TestMainWindowFrame::dockTitlesFitInEveryLanguage()
+{
+    QFETCH(QString, locale);
+    QTranslator translator;
+    if (locale != "en_us") {
+        QVERIFY(translator.load("lang_" + locale + ".qm", ":/"));
+        QCoreApplication::installTranslator(&translator);
+    }
+    MainWindow window; // first start: no stored layout
+    window.showMaximized();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    // The title bar holds the title and two buttons of a small icon each.
+    const int nButtons = 2 * window.style()->pixelMetric(QStyle::PM_SmallIconSize);
+    for (QDockWidget* pDock : window.findChildren<QDockWidget*>()) {
+        const int nTitle = pDock->fontMetrics().horizontalAdvance(pDock->windowTitle());
+        QVERIFY2(pDock->width() >= nTitle + nButtons, qPrintable(pDock->windowTitle()));
+    }
+    QCoreApplication::removeTranslator(&translator);
 }
 
 void TestMainWindowFrame::layoutSurvivesRestart()

@@ -17,7 +17,7 @@ for ts in "$src"/res/translations/*.ts; do
   cp "$ts" "$work/$name"
 done
 dirs=()
-for d in app mainwindow editor highlight web browser util; do [ -d "$src/$d" ] && dirs+=("$d"); done
+for d in app mainwindow editor highlight largefile session web browser util; do [ -d "$src/$d" ] && dirs+=("$d"); done
 (cd "$src" && lupdate -I . -silent -locations none -no-obsolete "${dirs[@]}" -ts "$work"/*.ts >/dev/null)
 for ts in "$src"/res/translations/*.ts; do
   name=$(basename "$ts")
