@@ -84,9 +84,9 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
 
 CHighlightEdit::~CHighlightEdit()
 {
-    // The document (and its highlighter) goes with this widget; a running
-    // pass ends at its next check.
-    m_pHighlighter->stopThread();
+    // The document goes with this widget; the highlighter outlives it until
+    // its thread has ended, so that closing never waits for a slow match.
+    m_pHighlighter->retire();
 }
 
 QString CHighlightEdit::getLanguage() const

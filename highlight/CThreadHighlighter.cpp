@@ -20,6 +20,7 @@ CThreadHighlighter::CThreadHighlighter(CTextDocument* pDoc)
     : QThread(pDoc)
     , m_pDoc(pDoc)
     , m_clrSelected(selectionMark(0, 0).format.background().color())
+    , m_pRules(std::make_shared<CSyntaxRules>())
 {
     qRegisterMetaType<QVector<QTextLayout::FormatRange>>("QVector<QTextLayout::FormatRange>");
     connect(this, &CThreadHighlighter::blockFormatChanged, pDoc, &CTextDocument::onHighlightBlock,
@@ -48,6 +49,33 @@ void CThreadHighlighter::stopAndWait()
     wait();
     Lock lock(m_mutexRun);
     m_bRunning = false;
+}
+
+void CThreadHighlighter::retire()
+{
+    m_bRetired = true;
+    m_bStop = true;
+    m_bFilling = false;
+    m_timerDrain.stop();
+    if (m_pDoc) {
+        disconnect(m_pDoc, nullptr, this, nullptr);
+        disconnect(this, nullptr, m_pDoc, nullptr);
+        m_pDoc = nullptr;
+    }
+    setParent(nullptr);
+    // Queued to this (GUI) thread; checked again after connecting, since
+    // the thread may have ended in between.
+    connect(this, &QThread::finished, this, &QObject::deleteLater);
+    if (!isRunning())
+        deleteLater();
+}
+
+std::shared_ptr<const CSyntaxRules> CThreadHighlighter::currentRules(QString* pSelected) const
+{
+    Lock lock(m_mutex);
+    if (pSelected)
+        *pSelected = m_strSelected;
+    return m_pRules;
 }
 
 bool CThreadHighlighter::isBusy()
@@ -82,18 +110,19 @@ void CThreadHighlighter::serveRequestedBlocks()
         std::swap(nLast, m_nReqLast);
         m_bReqBlocks = false;
     }
-    Lock lock(m_mutex);
+    QString strSelected;
+    const std::shared_ptr<const CSyntaxRules> pRules = currentRules(&strSelected);
     for (int nBlock = qMax(0, nFirst); nBlock <= nLast && nBlock < m_mirror.count(); ++nBlock) {
         if (m_bStop)
             return;
         // The block states are the pass's; a block lexed here from states a
         // running pass has not renewed yet is sent again by that pass.
         const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
-        LexResult result = lexBlock(m_rules, m_mirror.line(nBlock), nPrev, [this] { return m_bStop.load(); });
+        LexResult result = lexBlock(*pRules, m_mirror.line(nBlock), nPrev, [this] { return m_bStop.load(); });
         if (result.bAborted)
             return;
         pushResult({false, m_nVer, nBlock, std::move(result.lstRanges), result.nHash});
-        highlightSelected(nBlock);
+        highlightSelected(nBlock, strSelected);
     }
 }
 
@@ -105,6 +134,8 @@ void CThreadHighlighter::pushResult(Result&& result)
 
 void CThreadHighlighter::drainResults()
 {
+    if (m_bRetired)
+        return;
     QElapsedTimer timer;
     timer.start();
     // Short turns keep the window responsive while a pass pours in; the
@@ -170,9 +201,12 @@ QTextLayout::FormatRange CThreadHighlighter::selectionMark(int nStart, int nLeng
 
 void CThreadHighlighter::setDefinition(const QVariantMap& mapDef)
 {
+    // Built apart and swapped in: the worker may be lexing with the old rules.
+    auto pRules = std::make_shared<CSyntaxRules>();
+    pRules->setDefinition(mapDef);
     {
         Lock lock(m_mutex);
-        m_rules.setDefinition(mapDef);
+        m_pRules = std::move(pRules);
     }
     m_bRulesChanged = true;
     QTimer::singleShot(0, this, &CThreadHighlighter::requestPass);
@@ -195,25 +229,25 @@ void CThreadHighlighter::setSelectedText(const QString& str)
 QString CThreadHighlighter::getLanguageName() const
 {
     Lock lock(m_mutex);
-    return m_rules.m_strLanguage;
+    return m_pRules->m_strLanguage;
 }
 
 QString CThreadHighlighter::singleComment() const
 {
     Lock lock(m_mutex);
-    return m_rules.m_strSingleComment;
+    return m_pRules->m_strSingleComment;
 }
 
 QString CThreadHighlighter::multiCommentStart() const
 {
     Lock lock(m_mutex);
-    return m_rules.m_strMultiCommentStart;
+    return m_pRules->m_strMultiCommentStart;
 }
 
 QString CThreadHighlighter::multiCommentEnd() const
 {
     Lock lock(m_mutex);
-    return m_rules.m_strMultiCommentEnd;
+    return m_pRules->m_strMultiCommentEnd;
 }
 
 void CThreadHighlighter::prepareText(const QString& strText)
@@ -273,6 +307,8 @@ void CThreadHighlighter::stopThread()
 
 void CThreadHighlighter::startPass()
 {
+    if (m_bRetired)
+        return;
     m_timerDrain.start();
     Lock lock(m_mutexRun);
     if (m_bRunning)
@@ -362,10 +398,7 @@ bool CThreadHighlighter::runSyntax()
                 serveRequestedBlocks();
             bool bDone = false;
             if (!m_bStop && !m_bReqHighlight) {
-                Lock lock(m_mutex);
                 bDone = highlightBlock(nBlock);
-                if (bDone && !m_strSelected.isEmpty())
-                    highlightSelected(nBlock);
             }
             if (!bDone) {
                 m_mirror.markDirty(nBlock); // taken up by the next pass
@@ -386,8 +419,9 @@ bool CThreadHighlighter::runSelection()
             serveRequestedBlocks();
         if (m_bStop || m_bReqSelect || m_bReqHighlight)
             return false;
-        Lock lock(m_mutex);
-        if (!highlightSelected(m_nSelectNext))
+        QString strSelected;
+        currentRules(&strSelected);
+        if (!highlightSelected(m_nSelectNext, strSelected))
             return false;
     }
     return true;
@@ -421,23 +455,27 @@ bool CThreadHighlighter::highlightBlock(int nBlock)
 {
     const QString strText = m_mirror.line(nBlock);
     const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
-    LexResult result = lexBlock(m_rules, strText, nPrev, [this] { return abortLexing(); });
+    QString strSelected;
+    const std::shared_ptr<const CSyntaxRules> pRules = currentRules(&strSelected);
+    LexResult result = lexBlock(*pRules, strText, nPrev, [this] { return abortLexing(); });
     if (result.bAborted)
         return false;
     m_mirror.setState(nBlock, result.nState);
     pushResult({false, m_nVer, nBlock, std::move(result.lstRanges), result.nHash});
+    if (!strSelected.isEmpty())
+        highlightSelected(nBlock, strSelected);
     return true;
 }
 
-bool CThreadHighlighter::highlightSelected(int nBlock)
+bool CThreadHighlighter::highlightSelected(int nBlock, const QString& strSelected)
 {
     QVector<QTextLayout::FormatRange> lstMarks;
     quint64 nHash = FormatHash::Empty;
-    if (!m_strSelected.isEmpty()) {
+    if (!strSelected.isEmpty()) {
         const QString strText = m_mirror.line(nBlock);
-        const int nLength = m_strSelected.size();
-        for (int nPos = strText.indexOf(m_strSelected, 0, Qt::CaseInsensitive); nPos >= 0;
-             nPos = strText.indexOf(m_strSelected, nPos + nLength, Qt::CaseInsensitive)) {
+        const int nLength = strSelected.size();
+        for (int nPos = strText.indexOf(strSelected, 0, Qt::CaseInsensitive); nPos >= 0;
+             nPos = strText.indexOf(strSelected, nPos + nLength, Qt::CaseInsensitive)) {
             if (m_bReqSelect || m_bStop)
                 return false;
             if (nPos + nLength > LexLengthLimit)

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <limits>
 #include <deque>
+#include <memory>
 #include <mutex>
 
 class CTextDocument;
@@ -51,6 +52,11 @@ public:
     void endFill();
     // Ends a running pass and waits for the thread (a moment at most).
     void stopAndWait();
+    // Leaves the document for good (it is going): the worker ends at its
+    // next check, and this object deletes itself once the thread has ended.
+    // Nothing waits for a match in progress, which a pathological pattern
+    // can keep busy for minutes.
+    void retire();
     // Whether work is still running or waiting: a pass, changes not yet
     // taken, or results not yet applied.
     bool isBusy();
@@ -108,7 +114,10 @@ private:
     void serveRequestedBlocks();
     // False when a stop or a request ended the work on the block.
     bool highlightBlock(int nBlock);
-    bool highlightSelected(int nBlock);
+    bool highlightSelected(int nBlock, const QString& strSelected);
+    // The rules and selected text a block is lexed with, taken under the
+    // lock; lexing itself holds no lock the GUI thread takes.
+    std::shared_ptr<const CSyntaxRules> currentRules(QString* pSelected = nullptr) const;
     bool abortLexing() const { return m_bStop || m_bReqHighlight; }
 
     // Requests and the running pass's kinds of work; written on the GUI
@@ -131,7 +140,7 @@ private:
     QColor m_clrSelected;
 
     mutable std::mutex m_mutex; // the rules and the selected text
-    CSyntaxRules m_rules;
+    std::shared_ptr<const CSyntaxRules> m_pRules;
     QString m_strSelected;
 
     std::mutex m_mutexEdits;  // changes and block requests waiting for the worker
@@ -148,6 +157,7 @@ private:
 
     QString m_strPrepared;     // GUI thread
     bool m_bFilling = false;   // GUI thread
+    bool m_bRetired = false;   // GUI thread
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include "highlight/CThreadHighlighter.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -116,6 +117,7 @@ private slots:
     void editPassStartsAtTheChangeAndStops();
     void incrementalPassesMatchFromTheTop();
     void interruptedSelectionStillMarksEveryBlock();
+    void slowPatternWaitsForNobody();
 
 private:
     std::unique_ptr<TestEnv> m_pEnv;
@@ -561,6 +563,32 @@ void TestThreadHighlighter::interruptedSelectionStillMarksEveryBlock()
         }
         QCOMPARE(nUnmarked, 0);
     }
+}
+
+
+// A definition whose pattern needs minutes on a long line (back references
+// defeat the matcher): reading the language, typing and closing the editor
+// never wait for the match in progress.
+void TestThreadHighlighter::slowPatternWaitsForNobody()
+{
+    QVariantMap mapHighlighting;
+    mapHighlighting.insert("reg_exp", QStringList {"(.*)(.*)(.*)\\1\\2\\3x"});
+    QVariantMap mapDef;
+    mapDef.insert("language", QVariantMap {{"name", "Slow"}});
+    mapDef.insert("highlighting", mapHighlighting);
+    auto* pEdit = new CHighlightEdit;
+    pEdit->setPlainText(QString(6000, 'a'));
+    pEdit->setLanguage(mapDef);
+    QPointer<CThreadHighlighter> pHighlighter = pEdit->highlighter();
+    QTRY_VERIFY(pHighlighter->isRunning());
+    QCOMPARE(pEdit->getLanguage(), QString("Slow"));
+    QTest::keyClicks(pEdit, "bc");
+    QCOMPARE(pEdit->document()->firstBlock().text().left(2), QString("bc"));
+    // Still inside the first match: none of the above waited for it.
+    QVERIFY(pHighlighter->isRunning());
+    delete pEdit;
+    QVERIFY(pHighlighter);
+    QVERIFY(pHighlighter->isRunning());
 }
 
 QTEST_MAIN(TestThreadHighlighter)
