@@ -201,7 +201,8 @@ private:
                         const QString& strIcon);
     bool openTextFile(const QString& strPath);
     void openImageFile(const QString& strPath);
-    bool saveEditor(CHighlightEdit* pEditor, const QString& strPath);
+    bool saveEditor(CHighlightEdit* pEditor, const QString& strPath, QString* pError);
+    void reportSaveFailure(const QString& strPath, bool bSaveAs, const QString& strWhy);
     void setEditorSaved(CHighlightEdit* pEditor);
     QString chooseSavePath(const QString& strCurrent);
     void openRecentFile(int nSlot);

@@ -255,10 +255,10 @@ void MainWindow::on_actionRecent_File_4_triggered() { openRecentFile(3); }
 void MainWindow::on_actionRecent_File_5_triggered() { openRecentFile(4); }
 void MainWindow::on_actionRecent_File_6_triggered() { openRecentFile(5); }
 
-bool MainWindow::saveEditor(CHighlightEdit* pEditor, const QString& strPath)
+bool MainWindow::saveEditor(CHighlightEdit* pEditor, const QString& strPath, QString* pError)
 {
     if (!saveFileAtomically(strPath, encodeForSave(pEditor->textSnapshot(), pEditor->returnFormat(),
-                                                   pEditor->standIns())))
+                                                   pEditor->standIns()), pError))
         return false;
     documentWritten(pEditor, strPath);
     // A later reload must read the file as the UTF-8 it now is.
@@ -278,14 +278,26 @@ bool MainWindow::on_actionSave_triggered()
         return on_actionSave_As_triggered();
     if (savesInBackground(pEditor))
         return saveInBackground(pEditor, pEditor->filePath(), false);
-    if (!saveEditor(pEditor, pEditor->filePath())) {
-        QMessageBox::critical(this, tr("Fail to save file"),
-                              tr("Cannot open file(%1).").arg(pEditor->filePath()));
+    QString strError;
+    if (!saveEditor(pEditor, pEditor->filePath(), &strError)) {
+        reportSaveFailure(pEditor->filePath(), false, strError);
         return false;
     }
     setEditorSaved(pEditor);
     refreshFrame();
     return true;
+}
+
+void MainWindow::reportSaveFailure(const QString& strPath, bool bSaveAs, const QString& strWhy)
+{
+    // The document stays modified; the reason tells the user what to change.
+    const QString strReason = strWhy.isEmpty() ? QString() : "\n" + strWhy;
+    if (bSaveAs)
+        QMessageBox::warning(this, tr("Fail to open file"),
+                             tr("Cannot open file") + QString("\"%1\".").arg(strPath) + strReason);
+    else
+        QMessageBox::critical(this, tr("Fail to save file"),
+                              tr("Cannot open file(%1).").arg(strPath) + strReason);
 }
 
 void MainWindow::setEditorSaved(CHighlightEdit* pEditor)
@@ -321,9 +333,9 @@ bool MainWindow::on_actionSave_As_triggered()
         return false;
     if (savesInBackground(pEditor))
         return saveInBackground(pEditor, strPath, true);
-    if (!saveEditor(pEditor, strPath)) {
-        QMessageBox::warning(this, tr("Fail to open file"),
-                             tr("Cannot open file") + QString("\"%1\".").arg(strPath));
+    QString strError;
+    if (!saveEditor(pEditor, strPath, &strError)) {
+        reportSaveFailure(strPath, true, strError);
         return false;
     }
     if (CEditWebView* pPage = pEditor->editWebView())

@@ -149,12 +149,9 @@ bool MainWindow::savePage(CEditWebView* pPage, bool bAskPath)
         if (strPath.isEmpty())
             return false;
     }
-    if (!saveFileAtomically(strPath, pPage->toHtml().toUtf8())) {
-        if (bAskPath || pPage->pathFileName().isEmpty())
-            QMessageBox::warning(this, tr("Fail to open file"),
-                                 tr("Cannot open file") + QString("\"%1\".").arg(strPath));
-        else
-            QMessageBox::critical(this, tr("Fail to save file"), tr("Cannot open file(%1).").arg(strPath));
+    QString strError;
+    if (!saveFileAtomically(strPath, pPage->toHtml().toUtf8(), &strError)) {
+        reportSaveFailure(strPath, bAskPath || pPage->pathFileName().isEmpty(), strError);
         return false;
     }
     documentWritten(pPage, strPath);

@@ -113,11 +113,7 @@ void MainWindow::onBackgroundSaved()
     const QString strPath = pSaver->path();
     const bool bSaveAs = pSaver->property("saveAs").toBool();
     if (!pSaver->succeeded()) {
-        if (bSaveAs)
-            QMessageBox::warning(this, tr("Fail to open file"),
-                                 tr("Cannot open file") + QString("\"%1\".").arg(strPath));
-        else
-            QMessageBox::critical(this, tr("Fail to save file"), tr("Cannot open file(%1).").arg(strPath));
+        reportSaveFailure(strPath, bSaveAs, pSaver->errorString());
         return;
     }
     if (bSaveAs) {

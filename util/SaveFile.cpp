@@ -1,5 +1,6 @@
 #include "util/SaveFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -19,6 +20,15 @@ bool saveFileAtomically(const QString& strPath, const std::function<bool(QIODevi
         strTarget = QFileInfo(strTarget).symLinkTarget();
     const bool bExisted = QFileInfo::exists(strTarget);
     const QFile::Permissions perms = QFileInfo(strTarget).permissions();
+    // A file marked read-only is not replaced, even where the user could
+    // (the administrator, or a folder that lets the file be renamed over).
+    // (The mode's bits: WriteUser asks the system, which lets root write.)
+    constexpr QFile::Permissions AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (bExisted && QFileInfo(strTarget).isFile() && !(perms & AnyWrite)) {
+        if (pError)
+            *pError = QCoreApplication::translate("SaveFile", "The file is read-only.");
+        return false;
+    }
 
     QSaveFile file(strTarget);
     // A file in a folder the user may not write to can still be writable

@@ -775,6 +775,13 @@
     </message>
 </context>
 <context>
+    <name>SaveFile</name>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>ファイルは読み取り専用です。</translation>
+    </message>
+</context>
+<context>
     <name>Utils</name>
     <message>
         <source>%1 TB</source>

@@ -775,6 +775,13 @@
     </message>
 </context>
 <context>
+    <name>SaveFile</name>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>该文件是只读的。</translation>
+    </message>
+</context>
+<context>
     <name>Utils</name>
     <message>
         <source>%1 TB</source>
