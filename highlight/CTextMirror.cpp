@@ -18,7 +18,12 @@ CTextMirror::CTextMirror()
 
 void CTextMirror::reset(const QString& strText)
 {
-    m_strText = strText;
+    // Copied and swapped rather than assigned: the old text, which the GUI
+    // thread may have shared, is then let go of by QString's inline
+    // destructor, whose ordering the thread sanitizer sees, and not inside
+    // Qt's uninstrumented operator=.
+    QString strNew(strText);
+    m_strText.swap(strNew);
     m_vecLines.clear();
     const int nLength = m_strText.size();
     const QChar* pData = m_strText.constData();

@@ -214,12 +214,14 @@ void CThreadHighlighter::setDefinition(const QVariantMap& mapDef)
 
 void CThreadHighlighter::setSelectedText(const QString& str)
 {
-    const QString strSelected = str.trimmed().size() < 3 ? QString() : str;
+    QString strSelected = str.trimmed().size() < 3 ? QString() : str;
     {
         Lock lock(m_mutex);
         if (strSelected == m_strSelected)
             return;
-        m_strSelected = strSelected;
+        // Swapped: the old text, which the worker may share, goes with the
+        // local's inline destructor (see CTextMirror::reset).
+        m_strSelected.swap(strSelected);
     }
     m_bSelect = true;
     m_bReqSelect = true;
