@@ -455,10 +455,12 @@ void CThreadHighlighter::run()
 
 bool CThreadHighlighter::highlightBlock(int nBlock)
 {
-    const QString strText = m_mirror.line(nBlock);
-    const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
+    // The rules outlive the line: their expressions keep a reference to the
+    // text they matched, and the line's own is let go of first.
     QString strSelected;
     const std::shared_ptr<const CSyntaxRules> pRules = currentRules(&strSelected);
+    const QString strText = m_mirror.line(nBlock);
+    const int nPrev = nBlock > 0 ? m_mirror.state(nBlock - 1) : -1;
     LexResult result = lexBlock(*pRules, strText, nPrev, [this] { return abortLexing(); });
     if (result.bAborted)
         return false;
