@@ -12,6 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     const QByteArray arrBytes(reinterpret_cast<const char*>(pData), static_cast<int>(nSize));
+    if (!fuzzRepetitionsBounded(arrBytes))
+        return 0;
     QTemporaryFile file;
     FUZZ_CHECK(file.open() && file.write(arrBytes) == arrBytes.size() && file.flush());
     const QVariantMap mapDef = CHighlightMgt::loadHighlight(file.fileName());

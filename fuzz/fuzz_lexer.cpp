@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     const QByteArray arrBytes(reinterpret_cast<const char*>(pData), static_cast<int>(nSize));
     const int nSplit = arrBytes.indexOf('\0');
-    if (nSplit < 0)
+    if (nSplit < 0 || !fuzzRepetitionsBounded(arrBytes.left(nSplit)))
         return 0;
     CSyntaxRules indexed;
     indexed.setDefinition(definitionOf(arrBytes.left(nSplit)));
