@@ -28,3 +28,13 @@ window_named() {
   return 1
 }
 focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+# Activates the main window and clicks into the text, as a user does before
+# typing: on a loaded machine the first keys may otherwise reach the window
+# before its editor has taken the focus.
+focus_editor() {
+  local WIDTH HEIGHT
+  focus "$1"
+  eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(WIDTH|HEIGHT)=')"
+  xdotool mousemove --window "$1" --sync $((WIDTH / 2)) $((HEIGHT / 3)) click 1
+  sleep 0.3
+}

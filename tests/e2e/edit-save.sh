@@ -14,7 +14,7 @@ printf 'alpha\r\nbeta\r\n' > "$work/crlf.txt"
 printf 'second\n' > "$work/second.txt"
 "$scrb" "$work/crlf.txt" >"$work/scrb.log" 2>&1 & scrb_pid=$!; pids+=($scrb_pid)
 win=$(window_named "Scribo(crlf.txt)") || fail "the window did not appear"
-focus "$win"
+focus_editor "$win"
 xdotool key ctrl+End
 xdotool type --delay 20 "gamma"
 window_named "Scribo(crlf.txt*)" >/dev/null || fail "typing did not modify the document"
@@ -29,7 +29,7 @@ win=$(window_named "Scribo(second.txt)") || fail "the running editor did not ope
 kill -0 "$scrb_pid" || fail "the first editor is gone"
 
 # Save As under a new name.
-focus "$win"
+focus_editor "$win"
 xdotool key ctrl+End
 xdotool type --delay 20 "more"
 xdotool key ctrl+shift+s

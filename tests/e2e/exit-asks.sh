@@ -12,7 +12,7 @@ command -v xdotool >/dev/null && command -v openbox >/dev/null || { echo "needs 
 printf 'original\n' > "$work/doc.txt"
 "$scrb" "$work/doc.txt" >"$work/scrb.log" 2>&1 & scrb_pid=$!; pids+=($scrb_pid)
 win=$(window_named "Scribo(doc.txt)") || fail "the window did not appear"
-focus "$win"
+focus_editor "$win"
 xdotool type --delay 20 "typed "
 window_named "Scribo(doc.txt*)" >/dev/null || fail "typing did not modify the document"
 

@@ -12,7 +12,7 @@ command -v xdotool >/dev/null && command -v openbox >/dev/null || { echo "needs 
 printf 'first line\n' > "$work/notes.txt"
 "$scrb" "$work/notes.txt" >"$work/scrb.log" 2>&1 & scrb_pid=$!; pids+=($scrb_pid)
 win=$(window_named "Scribo(notes.txt)") || fail "the window did not appear"
-focus "$win"
+focus_editor "$win"
 xdotool key ctrl+End
 xdotool type --delay 20 "typed before the crash"
 window_named "Scribo(notes.txt*)" >/dev/null || fail "typing did not modify the document"
