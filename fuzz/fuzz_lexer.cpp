@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     CSyntaxRules indexed;
     indexed.setDefinition(definitionOf(arrBytes.left(nSplit)));
     CSyntaxRules plain = indexed;
-    plain.m_wordIndex = CSyntaxRules::WordIndex();
+    plain.dropWordIndex();
 
     const QStringList lstLines = QString::fromUtf8(arrBytes.mid(nSplit + 1)).split('\n');
     int nPrev = -1;

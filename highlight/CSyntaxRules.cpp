@@ -58,9 +58,9 @@ quint32 CSyntaxRules::keyOf(const QTextCharFormat& fmt)
 void CSyntaxRules::addDefaultRules()
 {
     m_lstRules.append({QRegExp("((((0[xX])|#)[a-fA-F0-9]+)|([\\+\\-]{0,1}\\d+([.]\\d*){0,1}([eE][\\+\\-]{0,1}\\d*){0,1}))"),
-                       m_fmtNumber, keyOf(m_fmtNumber), NativeNumber});
+                       m_fmtNumber, keyOf(m_fmtNumber), NativeNumber, QString(), Qt::CaseSensitive});
     m_lstRules.append({QRegExp("(([\\+\\-\\*\\/\\~\\^\\!]{1,2})|([*\\/+-\\!\\^~><]{0,1}={1,3}))"),
-                       m_fmtOperator, keyOf(m_fmtOperator), NativeOperator});
+                       m_fmtOperator, keyOf(m_fmtOperator), NativeOperator, QString(), Qt::CaseSensitive});
 }
 
 namespace {
@@ -153,11 +153,23 @@ void CSyntaxRules::addKeywordRule(const QString& strPattern, Qt::CaseSensitivity
                                   const QString& strWord)
 {
     const int nRule = m_lstKeywordRules.size();
-    m_lstKeywordRules.append({QRegExp(strPattern, cs), m_fmtKeyword, keyOf(m_fmtKeyword)});
     const bool bIndexed = isAsciiWord(strWord);
+    m_lstKeywordRules.append({bIndexed ? QRegExp() : QRegExp(strPattern, cs), m_fmtKeyword,
+                              keyOf(m_fmtKeyword), NoNative, strPattern, cs});
     m_wordIndex.vecIndexed.append(bIndexed);
     if (bIndexed)
         m_wordIndex.hashRules[cs == Qt::CaseSensitive ? strWord : strWord.toLower()].append(nRule);
+}
+
+void CSyntaxRules::dropWordIndex()
+{
+    for (int i = 0; i < m_lstKeywordRules.size(); ++i) {
+        if (m_wordIndex.vecIndexed.value(i)) {
+            Rule& rule = m_lstKeywordRules[i];
+            rule.rx = QRegExp(rule.strPattern, rule.cs);
+        }
+    }
+    m_wordIndex = WordIndex();
 }
 
 void CSyntaxRules::setDefinition(const QVariantMap& mapDef)

@@ -25,6 +25,11 @@ public:
         QTextCharFormat fmt;
         quint32 nKey = 0; // the format's colour, for comparing results
         Native eNative = NoNative;
+        // Keyword rules: the pattern, compiled into rx only when the rule is
+        // not found through the word index (compiling is most of the cost
+        // of setting a definition).
+        QString strPattern;
+        Qt::CaseSensitivity cs = Qt::CaseSensitive;
     };
 
     // Length of the built-in pattern's match starting exactly at nPos (0: none).
@@ -38,6 +43,10 @@ public:
     // Replaces the language by the one a definition map describes (an empty
     // map leaves only the built-in rules and double-quoted strings).
     void setDefinition(const QVariantMap& mapDef);
+    // Compiles every keyword pattern and drops the word index, so that each
+    // keyword is searched for with its pattern: the reference the index is
+    // checked against.
+    void dropWordIndex();
 
     // Keyword rules that are plain words (\bword\b) are also indexed by
     // word, so that a line's words can be looked up instead of searching

@@ -242,7 +242,7 @@ void TestBlockLexer::wordIndexMatchesRegularExpressions()
             CSyntaxRules indexed;
             indexed.setDefinition(definition(bElements, bCase));
             CSyntaxRules plain = indexed;
-            plain.m_wordIndex = CSyntaxRules::WordIndex();
+            plain.dropWordIndex();
             for (int nPrev : {-1, 0, 0x10}) {
                 QCOMPARE(describe(lexBlock(indexed, line, nPrev).lstRanges),
                          describe(lexBlock(plain, line, nPrev).lstRanges));
