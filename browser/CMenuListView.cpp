@@ -1,7 +1,6 @@
 #include "browser/CMenuListView.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
+#include "browser/ActionMenu.h"
 
 CMenuListView::CMenuListView(QWidget* parent)
     : QListView(parent)
@@ -11,22 +10,12 @@ CMenuListView::CMenuListView(QWidget* parent)
 void CMenuListView::setActions(const QStringList& lstActions)
 {
     m_lstActions = lstActions;
-    m_menu.clear();
-    for (const QString& strAction : lstActions) {
-        if (strAction == "separator")
-            m_menu.addSeparator();
-        else
-            connect(m_menu.addAction(strAction), &QAction::triggered, this,
-                    &CMenuListView::onClickAction);
-    }
+    fillActionMenu(m_menu, lstActions, this, &CMenuListView::onClickAction);
 }
 
 void CMenuListView::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_lstActions.isEmpty())
-        return;
-    m_menu.popup(event->globalPos());
-    event->accept();
+    popupActionMenu(m_menu, m_lstActions, event);
 }
 
 void CMenuListView::onClickAction()

@@ -1,7 +1,6 @@
 #include "browser/CMenuListWidget.h"
 
-#include <QAction>
-#include <QContextMenuEvent>
+#include "browser/ActionMenu.h"
 
 CMenuListWidget::CMenuListWidget(QWidget* parent)
     : QListWidget(parent)
@@ -11,22 +10,12 @@ CMenuListWidget::CMenuListWidget(QWidget* parent)
 void CMenuListWidget::setActions(const QStringList& lstActions)
 {
     m_lstActions = lstActions;
-    m_menu.clear();
-    for (const QString& strAction : lstActions) {
-        if (strAction == "separator")
-            m_menu.addSeparator();
-        else
-            connect(m_menu.addAction(strAction), &QAction::triggered, this,
-                    &CMenuListWidget::onClickAction);
-    }
+    fillActionMenu(m_menu, lstActions, this, &CMenuListWidget::onClickAction);
 }
 
 void CMenuListWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (m_lstActions.isEmpty())
-        return;
-    m_menu.popup(event->globalPos());
-    event->accept();
+    popupActionMenu(m_menu, m_lstActions, event);
 }
 
 void CMenuListWidget::onClickAction()
