@@ -258,9 +258,9 @@ int childSave(int argc, char** argv, const QString& strPath)
     QTimer::singleShot(0, [&] {
         nLastNs = timer.nsecsElapsed();
         const qint64 nCpuStart = threadCpuNs();
-        const QString strSnapshot = pEdit->textSnapshot();
+        const CLineSnapshot snapshot = pEdit->saveSnapshot();
         nSnapshotCpuNs = threadCpuNs() - nCpuStart;
-        auto* pSaver = new CFileSaver(strOut, strSnapshot, pEdit->returnFormat(), pEdit->standIns(),
+        auto* pSaver = new CFileSaver(strOut, snapshot, pEdit->returnFormat(), pEdit->standIns(),
                                       pEdit->textDocument()->version(), pEdit);
         QObject::connect(pSaver, &QThread::finished, [&] { bDone = true; });
         pSaver->start();

@@ -12,6 +12,7 @@
 
 struct DecodedText;
 class CEditWebView;
+class CLineSnapshot;
 class CLineNumberArea;
 class CTextDocument;
 class CTextFinder;
@@ -75,6 +76,9 @@ public:
     // document's raw text (blocks end in paragraph separators) or, in the
     // split view, the source text. Cheap: one copy at most.
     QString textSnapshot() const;
+    // The same text, taken in a moment whatever the document's size and put
+    // together later in any thread (for saving in the background).
+    CLineSnapshot saveSnapshot() const;
     // Takes the codec, line endings and split state of decoded text and
     // shows it (its shown form when it has one).
     void showDecoded(const DecodedText& decoded);

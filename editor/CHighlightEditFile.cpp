@@ -179,6 +179,13 @@ QString CHighlightEdit::textSnapshot() const
     return isSplitView() ? m_strSourceText : m_pDocument->toRawText();
 }
 
+CLineSnapshot CHighlightEdit::saveSnapshot() const
+{
+    if (isSplitView())
+        return CLineSnapshot(m_strSourceText);
+    return m_pHighlighter->snapshot();
+}
+
 void CHighlightEdit::onTimeoutKeepModified()
 {
     setModified(m_bKeepModified);

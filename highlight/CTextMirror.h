@@ -1,13 +1,10 @@
 #ifndef CTEXTMIRROR_H
 #define CTEXTMIRROR_H
 
-#include <QString>
-#include <QStringList>
-#include <QVector>
+#include "highlight/CLineTable.h"
 
 // The highlighter thread's own copy of a document's lines and block states,
-// so that it never reads the live document. Lines of a whole text loaded at
-// once point into that text; lines changed later are stored on their own.
+// so that it never reads the live document.
 //
 // Each line remembers the state it ended in and the state of the line
 // before it when it was lexed: a line is up to date while that previous
@@ -22,14 +19,17 @@ public:
     // Splits a whole text into lines the way a text document splits it into
     // blocks (at \r\n, \r, \n and paragraph separators).
     void reset(const QString& strText);
+    void apply(const CLineTable::Edit& edit);
     // Replaces lines nFirst..nLastOld by the given lines (not lexed yet).
     void replace(int nFirst, int nLastOld, const QStringList& lstLines);
     // Every line needs lexing again (the rules changed).
     void invalidateAll();
 
-    int count() const { return m_vecLines.size(); }
+    int count() const { return m_lines.count(); }
     // The line's text; shares the mirror's storage, valid until the next change.
-    QString line(int nIndex) const;
+    QString line(int nIndex) const { return m_lines.line(nIndex); }
+    // The lines alone, cheap to copy.
+    const CLineTable& lines() const { return m_lines; }
     int state(int nIndex) const { return nIndex >= 0 && nIndex < m_vecStates.size() ? m_vecStates.at(nIndex) : -1; }
     void setState(int nIndex, int nState);
     bool isUpToDate(int nIndex) const;
@@ -40,15 +40,7 @@ public:
     bool hasDirty() const { return !m_vecDirty.isEmpty(); }
 
 private:
-    struct Line
-    {
-        int nStart = -1; // into m_strText; -1: the text is strOwn
-        int nLength = 0;
-        QString strOwn;
-    };
-
-    QString m_strText;
-    QVector<Line> m_vecLines;
+    CLineTable m_lines;
     // End state and the previous line's state used, per line (-1: not lexed).
     QVector<signed char> m_vecStates;
     QVector<signed char> m_vecPrevUsed;

@@ -354,18 +354,27 @@ void CThreadHighlighter::onContentsChange(int, int, int)
     m_lstEdits.append(edit);
 }
 
+CLineSnapshot CThreadHighlighter::snapshot()
+{
+    // A fill's slices are not reported as edits.
+    if (m_bFilling)
+        return CLineSnapshot(m_pDoc->toRawText());
+    Lock lockLines(m_mutexLines);
+    Lock lockEdits(m_mutexEdits);
+    return CLineSnapshot(m_mirror.lines(), m_lstEdits, m_pDoc->blockCount(),
+                         m_pDoc->characterCount() - 1);
+}
+
 bool CThreadHighlighter::takeEdits()
 {
     QList<Edit> lstEdits;
+    Lock lockLines(m_mutexLines);
     {
         Lock lock(m_mutexEdits);
         lstEdits.swap(m_lstEdits);
     }
     for (const Edit& edit : qAsConst(lstEdits)) {
-        if (edit.bWhole)
-            m_mirror.reset(edit.strText);
-        else
-            m_mirror.replace(edit.nFirst, edit.nLastOld, edit.lstLines);
+        m_mirror.apply(edit);
         m_nVer = edit.nVer;
     }
     if (m_bRulesChanged.exchange(false))

@@ -1,6 +1,7 @@
 #ifndef CTHREADHIGHLIGHTER_H
 #define CTHREADHIGHLIGHTER_H
 
+#include "highlight/CLineSnapshot.h"
 #include "highlight/CSyntaxRules.h"
 #include "highlight/CTextMirror.h"
 
@@ -64,6 +65,10 @@ public:
     // their earlier results were not applied); served ahead of a pass.
     void requestBlocks(int nFirst, int nLast);
 
+    // The document's text as it is now, taken in a moment; put together
+    // later, in any thread.
+    CLineSnapshot snapshot();
+
     static QTextLayout::FormatRange selectionMark(int nStart, int nLength);
 
 signals:
@@ -86,15 +91,7 @@ private slots:
     void drainResults();
 
 private:
-    struct Edit
-    {
-        uint nVer;
-        bool bWhole;
-        QString strText;    // bWhole: the whole text
-        int nFirst;         // otherwise: lines nFirst..nLastOld become lstLines
-        int nLastOld;
-        QStringList lstLines;
-    };
+    using Edit = CLineTable::Edit;
 
     struct Result
     {
@@ -135,7 +132,11 @@ private:
 
     CTextDocument* m_pDoc;
     uint m_nVer = 0;          // worker: version of the mirror during a pass
-    CTextMirror m_mirror;     // worker only
+    // Worker only, but for its lines, which the worker changes and the GUI
+    // thread copies under m_mutexLines. Taken before m_mutexEdits, so that a
+    // copy of the lines and the changes waiting make one text.
+    CTextMirror m_mirror;
+    std::mutex m_mutexLines;
     int m_nSelectNext = 0;    // worker: the next block of the selection pass
     QColor m_clrSelected;
 

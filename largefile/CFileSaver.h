@@ -2,6 +2,7 @@
 #define CFILESAVER_H
 
 #include "editor/CStandIns.h"
+#include "highlight/CLineSnapshot.h"
 
 #include <QString>
 #include <QThread>
@@ -14,9 +15,9 @@ class CFileSaver : public QThread
 {
     Q_OBJECT
 public:
-    // strText is a document's raw text or a source text (see
-    // CHighlightEdit::textSnapshot); nVersion tags the snapshot for the owner.
-    CFileSaver(const QString& strPath, const QString& strText, int nReturnFormat,
+    // The snapshot is put together in the thread (see
+    // CHighlightEdit::saveSnapshot); nVersion tags it for the owner.
+    CFileSaver(const QString& strPath, const CLineSnapshot& snapshot, int nReturnFormat,
                const CStandIns& standIns, uint nVersion, QObject* parent = nullptr);
     // Waits for the write to end: a file is never left half written.
     ~CFileSaver() override;
@@ -25,6 +26,8 @@ public:
     uint version() const { return m_nVersion; }
     // After finished().
     bool succeeded() const { return m_bDone.load(std::memory_order_acquire) && m_bOk; }
+    // After finished(): the snapshot did not add up and nothing was written.
+    bool refused() const { return m_bDone.load(std::memory_order_acquire) && m_bRefused; }
     QString errorString() const
     {
         return m_bDone.load(std::memory_order_acquire) ? m_strError : QString();
@@ -35,11 +38,12 @@ protected:
 
 private:
     const QString m_strPath;
-    const QString m_strText;
+    const CLineSnapshot m_snapshot;
     const int m_nReturnFormat;
     const CStandIns m_standIns;
     const uint m_nVersion;
     bool m_bOk = false;
+    bool m_bRefused = false;
     QString m_strError;
     // Set as the thread's work ends (see CFileLoader).
     std::atomic<bool> m_bDone {false};

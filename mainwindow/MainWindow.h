@@ -18,6 +18,7 @@ class CDocumentWatcher;
 class CEditWebView;
 class CHighlightEdit;
 class CImageWidget;
+class CLineSnapshot;
 class CLoadProgress;
 class CNoticeBar;
 class CPreviewWidget;
@@ -197,6 +198,8 @@ private:
     bool openTextFileInBackground(const QString& strPath);
     bool savesInBackground(CHighlightEdit* pEditor) const;
     bool saveInBackground(CHighlightEdit* pEditor, const QString& strPath, bool bSaveAs);
+    void startSaver(CHighlightEdit* pEditor, const QString& strPath, bool bSaveAs,
+                    const CLineSnapshot& snapshot);
     void addDocumentTab(QWidget* pWidget, const QString& strText, const QString& strToolTip,
                         const QString& strIcon);
     bool openTextFile(const QString& strPath);

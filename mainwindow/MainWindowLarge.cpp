@@ -93,13 +93,19 @@ bool MainWindow::saveInBackground(CHighlightEdit* pEditor, const QString& strPat
         delete pRunning;
     // The text as it is now goes to the file; edits made meanwhile leave the
     // document modified.
-    auto* pSaver = new CFileSaver(strPath, pEditor->textSnapshot(), pEditor->returnFormat(),
-                                  pEditor->standIns(), pEditor->textDocument()->version(), pEditor);
+    startSaver(pEditor, strPath, bSaveAs, pEditor->saveSnapshot());
+    return true;
+}
+
+void MainWindow::startSaver(CHighlightEdit* pEditor, const QString& strPath, bool bSaveAs,
+                            const CLineSnapshot& snapshot)
+{
+    auto* pSaver = new CFileSaver(strPath, snapshot, pEditor->returnFormat(), pEditor->standIns(),
+                                  pEditor->textDocument()->version(), pEditor);
     pSaver->setProperty("saveAs", bSaveAs);
     connect(pSaver, &QThread::finished, this, &MainWindow::onBackgroundSaved);
     statusBar()->showMessage(tr("Saving %1...").arg(strPath));
     pSaver->start();
-    return true;
 }
 
 void MainWindow::onBackgroundSaved()
@@ -112,6 +118,13 @@ void MainWindow::onBackgroundSaved()
     auto* pEditor = qobject_cast<CHighlightEdit*>(pSaver->parent());
     const QString strPath = pSaver->path();
     const bool bSaveAs = pSaver->property("saveAs").toBool();
+    // The quick snapshot did not add up (it never should): the text is taken
+    // whole instead, if it is still the text of the command.
+    if (pSaver->refused() && pEditor->textDocument()->version() == pSaver->version()) {
+        qWarning("scrb: the lines taken for saving did not match the document; saving its whole text");
+        startSaver(pEditor, strPath, bSaveAs, CLineSnapshot(pEditor->textSnapshot()));
+        return;
+    }
     if (!pSaver->succeeded()) {
         reportSaveFailure(strPath, bSaveAs, pSaver->errorString());
         return;

@@ -131,6 +131,13 @@
     </message>
 </context>
 <context>
+    <name>CFileSaver</name>
+    <message>
+        <source>The text could not be taken from the editor.</source>
+        <translation>エディターからテキストを取得できませんでした。</translation>
+    </message>
+</context>
+<context>
     <name>CFileSystemModel</name>
     <message>
         <source>Name</source>

@@ -131,6 +131,13 @@
     </message>
 </context>
 <context>
+    <name>CFileSaver</name>
+    <message>
+        <source>The text could not be taken from the editor.</source>
+        <translation>无法从编辑器获取文本。</translation>
+    </message>
+</context>
+<context>
     <name>CFileSystemModel</name>
     <message>
         <source>Name</source>

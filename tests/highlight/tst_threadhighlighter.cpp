@@ -4,6 +4,7 @@
 #include "common/TestEnv.h"
 #include "editor/CHighlightEdit.h"
 #include "highlight/BlockLexer.h"
+#include "highlight/CLineSnapshot.h"
 #include "highlight/CHighlightMgt.h"
 #include "highlight/CSyntaxRules.h"
 #include "highlight/CTextDocument.h"
@@ -296,7 +297,11 @@ void TestThreadHighlighter::largeReplacementResyncs()
     QTextCursor cursor(edit.document()->findBlockByNumber(100));
     cursor.setPosition(edit.document()->findBlockByNumber(7000).position(), QTextCursor::KeepAnchor);
     cursor.insertText(sampleCode(3000).replace("int", "/*int"));
+    // Taken before the worker has seen the change, read after it has.
+    const CLineSnapshot snapshot = edit.saveSnapshot();
+    const QString strExpected = edit.document()->toRawText();
     QVERIFY(waitIdle(edit));
+    QCOMPARE(snapshot.rawText(), strExpected);
     QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
     edit.undo();
     QVERIFY(waitIdle(edit));
@@ -514,6 +519,8 @@ void TestThreadHighlighter::incrementalPassesMatchFromTheTop()
     edit.setLanguage(m_mapCpp);
     QRandomGenerator rng(2024);
     const char* const arrInserts[] = {"/*", "*/", "\"", "// x \\", "\n", "int a;\n/* b\n", "'"};
+    // Texts for saving taken along the way must stay what they were.
+    QList<QPair<CLineSnapshot, QString>> lstSnapshots;
     for (int nRound = 0; nRound < 12; ++nRound) {
         // Edits land while passes run, sometimes a moment apart, so that
         // passes stop at every stage; then everything must settle right.
@@ -534,10 +541,14 @@ void TestThreadHighlighter::incrementalPassesMatchFromTheTop()
                 QTest::qWait(int(rng.bounded(4)));
             else
                 QCoreApplication::processEvents();
+            if (nEdit % 8 == 0)
+                lstSnapshots.append({edit.saveSnapshot(), edit.document()->toRawText()});
         }
         QVERIFY(waitIdle(edit));
         QCOMPARE(firstWrongBlock(edit, m_mapCpp), -1);
     }
+    for (const auto& snapshot : qAsConst(lstSnapshots))
+        QCOMPARE(snapshot.first.rawText(), snapshot.second);
 }
 
 void TestThreadHighlighter::interruptedSelectionStillMarksEveryBlock()

@@ -27,6 +27,8 @@ private slots:
     void writesSnapshotWithBreaks_data();
     void writesSnapshotWithBreaks();
     void failureLeavesFileAndReports();
+    void snapshotNotAddingUpIsRefused_data();
+    void snapshotNotAddingUpIsRefused();
 
 private:
     std::unique_ptr<TestEnv> m_pEnv;
@@ -60,7 +62,7 @@ void TestFileSaver::writesSnapshotWithBreaks()
     CHighlightEdit edit;
     edit.loadContent("a\r\nb\n\xC3\xA9", false);
     const QString strPath = m_pDir->filePath("out.txt");
-    CFileSaver saver(strPath, edit.textSnapshot(), mode, edit.standIns(), 7);
+    CFileSaver saver(strPath, edit.saveSnapshot(), mode, edit.standIns(), 7);
     saver.start();
     QVERIFY(saver.wait(10000));
     QVERIFY(saver.succeeded());
@@ -70,12 +72,42 @@ void TestFileSaver::writesSnapshotWithBreaks()
 
 void TestFileSaver::failureLeavesFileAndReports()
 {
-    CFileSaver saver(m_pDir->filePath("missing/out.txt"), "text", 1, CStandIns(), 0);
+    CFileSaver saver(m_pDir->filePath("missing/out.txt"), CLineSnapshot("text"), 1, CStandIns(), 0);
     saver.start();
     QVERIFY(saver.wait(10000));
     QVERIFY(!saver.succeeded());
     QVERIFY(!saver.errorString().isEmpty());
     QVERIFY(!QFile::exists(m_pDir->filePath("missing/out.txt")));
+}
+
+void TestFileSaver::snapshotNotAddingUpIsRefused_data()
+{
+    QTest::addColumn<int>("blocks");
+    QTest::addColumn<int>("chars");
+    QTest::addColumn<bool>("refused");
+    // "a\nbc" is two blocks and four characters with the separator.
+    QTest::newRow("adds up") << 2 << 4 << false;
+    QTest::newRow("block missing") << 3 << 4 << true;
+    QTest::newRow("characters missing") << 2 << 5 << true;
+}
+
+void TestFileSaver::snapshotNotAddingUpIsRefused()
+{
+    QFETCH(int, blocks);
+    QFETCH(int, chars);
+    QFETCH(bool, refused);
+    CLineTable lines;
+    lines.reset("a\nbc");
+    const QString strPath = m_pDir->filePath("out.txt");
+    CFileSaver saver(strPath, CLineSnapshot(lines, {}, blocks, chars), CHighlightEdit::ReturnUnix,
+                     CStandIns(), 0);
+    saver.start();
+    QVERIFY(saver.wait(10000));
+    QCOMPARE(saver.refused(), refused);
+    QCOMPARE(saver.succeeded(), !refused);
+    QCOMPARE(QFile::exists(strPath), !refused);
+    if (!refused)
+        QCOMPARE(read(strPath), QByteArray("a\nbc"));
 }
 
 QTEST_MAIN(TestFileSaver)

@@ -1,0 +1,102 @@
+#include "highlight/CLineTable.h"
+
+#include <limits>
+
+namespace {
+bool isBlockSeparator(QChar ch)
+{
+    const ushort uc = ch.unicode();
+    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
+           || uc == 0xFDD1;
+}
+} // namespace
+
+CLineTable::CLineTable()
+{
+    reset(QString());
+}
+
+void CLineTable::reset(const QString& strText)
+{
+    // Copied and swapped rather than assigned: the old text, which another
+    // thread may share, is then let go of by QString's inline destructor,
+    // whose ordering the thread sanitizer sees, and not inside Qt's
+    // uninstrumented operator=.
+    QString strNew(strText);
+    m_strText.swap(strNew);
+    m_vecLines.clear();
+    const int nLength = m_strText.size();
+    const QChar* pData = m_strText.constData();
+    int nStart = 0;
+    for (int i = 0; i < nLength; ++i) {
+        if (!isBlockSeparator(pData[i]))
+            continue;
+        Line line;
+        line.nStart = nStart;
+        line.nLength = i - nStart;
+        m_vecLines.append(line);
+        if (pData[i] == QLatin1Char('\r') && i + 1 < nLength && pData[i + 1] == QLatin1Char('\n'))
+            ++i;
+        nStart = i + 1;
+    }
+    Line last;
+    last.nStart = nStart;
+    last.nLength = nLength - nStart;
+    m_vecLines.append(last);
+}
+
+void CLineTable::replace(int nFirst, int nLastOld, const QStringList& lstLines)
+{
+    nFirst = qBound(0, nFirst, m_vecLines.size());
+    nLastOld = qBound(nFirst - 1, nLastOld, m_vecLines.size() - 1);
+    const int nOld = nLastOld - nFirst + 1;
+    const int nNew = lstLines.size();
+    if (nNew > nOld)
+        m_vecLines.insert(nFirst, nNew - nOld, Line());
+    else if (nNew < nOld)
+        m_vecLines.remove(nFirst, nOld - nNew);
+    for (int i = 0; i < nNew; ++i) {
+        Line& line = m_vecLines[nFirst + i];
+        line.nStart = -1;
+        line.nLength = lstLines.at(i).size();
+        line.strOwn = lstLines.at(i);
+    }
+}
+
+void CLineTable::apply(const Edit& edit)
+{
+    if (edit.bWhole)
+        reset(edit.strText);
+    else
+        replace(edit.nFirst, edit.nLastOld, edit.lstLines);
+}
+
+QString CLineTable::line(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= m_vecLines.size())
+        return QString();
+    const Line& line = m_vecLines.at(nIndex);
+    if (line.nStart < 0)
+        return line.strOwn;
+    return QString::fromRawData(m_strText.constData() + line.nStart, line.nLength);
+}
+
+QString CLineTable::rawText() const
+{
+    qsizetype nLength = m_vecLines.size() - 1;
+    for (const Line& line : m_vecLines)
+        nLength += line.nLength;
+    if (nLength > std::numeric_limits<int>::max() / 2)
+        return QString();
+    QString strText(int(nLength), Qt::Uninitialized);
+    QChar* pOut = strText.data();
+    for (int i = 0; i < m_vecLines.size(); ++i) {
+        if (i > 0)
+            *pOut++ = QChar::ParagraphSeparator;
+        const Line& line = m_vecLines.at(i);
+        const QChar* pIn = line.nStart < 0 ? line.strOwn.constData() : m_strText.constData() + line.nStart;
+        std::copy(pIn, pIn + line.nLength, pOut);
+        pOut += line.nLength;
+    }
+    return strText;
+}
