@@ -7,7 +7,9 @@
 #include "app/Globals.h"
 #include "editor/CTextFinder.h"
 #include "editor/CTextSnapshot.h"
+#include "highlight/CLineSnapshot.h"
 #include "highlight/CTextDocument.h"
+#include "highlight/CThreadHighlighter.h"
 
 #include <QTextBlock>
 #include <algorithm>
@@ -44,6 +46,29 @@ QString joinBlocks(const QStringList& lstTexts)
     return lstTexts.join(QChar(QChar::ParagraphSeparator));
 }
 
+enum class LinesSearch { Found, NotFound, CannotServe };
+
+// Searches down from block nFirstBlock through the highlighter's lines, which
+// spares copying a large document's text.
+LinesSearch findDownInLines(QTextDocument* pDoc, CThreadHighlighter* pHighlighter,
+                            const CTextFinder& finder, int nFirstBlock, QTextCursor& found)
+{
+    CLineTable lines;
+    if (!finder.searchesLines() || !pHighlighter->snapshot().lines(lines))
+        return LinesSearch::CannotServe;
+    int nLine = nFirstBlock;
+    int nColumn = 0;
+    if (!finder.findDownInLines(lines, nLine, nColumn))
+        return LinesSearch::NotFound;
+    const QTextBlock block = pDoc->findBlockByNumber(nLine);
+    if (block.length() - 1 != lines.line(nLine).size())
+        return LinesSearch::CannotServe;
+    found = QTextCursor(pDoc);
+    found.setPosition(block.position() + nColumn);
+    found.setPosition(block.position() + nColumn + finder.length(), QTextCursor::KeepAnchor);
+    return LinesSearch::Found;
+}
+
 } // namespace
 
 bool CHighlightEdit::searchDocument(const CTextFinder& finder, int nStart, bool bUp,
@@ -77,6 +102,12 @@ bool CHighlightEdit::searchDocument(const CTextFinder& finder, int nStart, bool 
         const QTextBlock beyond = bUp ? edge.previous() : edge.next();
         if (!beyond.isValid())
             return false;
+        if (!bUp) {
+            const LinesSearch result =
+                findDownInLines(m_pDocument, m_pHighlighter, finder, beyond.blockNumber(), found);
+            if (result != LinesSearch::CannotServe)
+                return result == LinesSearch::Found;
+        }
         const QString strRaw = m_pSnapshot->text();
         hit = bUp ? finder.findUp(strRaw, nBase - 1) : finder.findDown(strRaw, beyond.position());
         if (!hit.isValid())

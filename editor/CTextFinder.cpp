@@ -1,5 +1,7 @@
 #include "editor/CTextFinder.h"
 
+#include "highlight/CLineTable.h"
+
 namespace {
 
 const QChar BlockBreak(QChar::ParagraphSeparator);
@@ -130,6 +132,18 @@ CTextFinder::Hit CTextFinder::findDown(const QString& strRaw, int nFrom) const
         nLineStart = nLineEnd + 1;
         nOffset = 0;
     }
+}
+
+bool CTextFinder::findDownInLines(const CLineTable& lines, int& nLine, int& nColumn) const
+{
+    if (!searchesLines())
+        return false;
+    // Only the first candidate of a line is judged as a whole word.
+    const auto accept = [&](int nAt, int nCol) {
+        const QString strLine = lines.line(nAt);
+        return passesWholeWord(charAt(strLine, nCol - 1), charAt(strLine, nCol + m_strFind.size()));
+    };
+    return lines.findDown(m_strFind, m_cs, accept, nLine, nColumn);
 }
 
 CTextFinder::Hit CTextFinder::findUp(const QString& strRaw, int nFrom) const

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+class CLineTable;
+
 // The matching rules of the editor's find engine, applied to raw document
 // text: blocks separated by U+2029, as QTextDocument::toRawText() gives it,
 // or a run of whole blocks of it. No document, no widget.
@@ -43,6 +45,13 @@ public:
 
     // The first match that starts at or after nFrom.
     Hit findDown(const QString& strRaw, int nFrom) const;
+    // Like findDown, over a document's lines from column nColumn of line
+    // nLine: on success nLine and nColumn are the match's. Plain texts only
+    // (see searchesLines).
+    bool findDownInLines(const CLineTable& lines, int& nLine, int& nColumn) const;
+    // The length of a plain text's match.
+    int length() const { return m_strFind.size(); }
+    bool searchesLines() const { return m_bValid && !m_options.bRegExp && !breaksBlocks(m_strFind); }
     // The last match that starts at or before nFrom (matches on the block
     // of nFrom included, even when nFrom is that block's end).
     Hit findUp(const QString& strRaw, int nFrom) const;

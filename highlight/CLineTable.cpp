@@ -1,5 +1,6 @@
 #include "highlight/CLineTable.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -81,11 +82,17 @@ QString CLineTable::line(int nIndex) const
     return QString::fromRawData(m_strText.constData() + line.nStart, line.nLength);
 }
 
-QString CLineTable::rawText() const
+qint64 CLineTable::rawLength() const
 {
-    qsizetype nLength = m_vecLines.size() - 1;
+    qint64 nLength = m_vecLines.size() - 1;
     for (const Line& line : m_vecLines)
         nLength += line.nLength;
+    return nLength;
+}
+
+QString CLineTable::rawText() const
+{
+    const qint64 nLength = rawLength();
     if (nLength > std::numeric_limits<int>::max() / 2)
         return QString();
     QString strText(int(nLength), Qt::Uninitialized);
@@ -99,4 +106,62 @@ QString CLineTable::rawText() const
         pOut += line.nLength;
     }
     return strText;
+}
+
+int CLineTable::runEnd(int nFirst) const
+{
+    const QChar* pData = m_strText.constData();
+    int nLast = nFirst;
+    while (nLast + 1 < m_vecLines.size()) {
+        const Line& line = m_vecLines.at(nLast);
+        const Line& next = m_vecLines.at(nLast + 1);
+        const int nEnd = line.nStart + line.nLength;
+        if (next.nStart < 0 || next.nStart - nEnd < 1 || next.nStart - nEnd > 2)
+            break;
+        if (!std::all_of(pData + nEnd, pData + next.nStart, isBlockSeparator))
+            break;
+        ++nLast;
+    }
+    return nLast;
+}
+
+bool CLineTable::findDown(const QString& strFind, Qt::CaseSensitivity cs, const Accept& accept,
+                          int& nLine, int& nColumn) const
+{
+    int nFrom = qMax(0, nColumn);
+    for (int i = qMax(0, nLine); i < m_vecLines.size();) {
+        const Line& first = m_vecLines.at(i);
+        int nHitLine = i;
+        int nHit = -1;
+        if (first.nStart < 0) {
+            nHit = first.strOwn.indexOf(strFind, nFrom, cs);
+            i += 1;
+        } else {
+            const int nLast = runEnd(i);
+            const int nRunStart = first.nStart + qMin(nFrom, first.nLength);
+            const Line& last = m_vecLines.at(nLast);
+            const QString strRun = QString::fromRawData(m_strText.constData() + nRunStart,
+                                                        last.nStart + last.nLength - nRunStart);
+            const int nAt = strRun.indexOf(strFind, 0, cs);
+            if (nAt >= 0) {
+                // The line of the occurrence: the last one starting at or before it.
+                const int nPos = nRunStart + nAt;
+                const auto itBegin = m_vecLines.cbegin() + i;
+                const auto it = std::upper_bound(itBegin, m_vecLines.cbegin() + nLast + 1, nPos,
+                                                 [](int n, const Line& line) { return n < line.nStart; });
+                nHitLine = int(it - m_vecLines.cbegin()) - 1;
+                nHit = nPos - m_vecLines.at(nHitLine).nStart;
+                i = nHitLine + 1;
+            } else {
+                i = nLast + 1;
+            }
+        }
+        if (nHit >= 0 && accept(nHitLine, nHit)) {
+            nLine = nHitLine;
+            nColumn = nHit;
+            return true;
+        }
+        nFrom = 0;
+    }
+    return false;
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // A text as lines, split the way a text document splits it into blocks.
 // Lines of a whole text set at once point into that text; lines changed
 // later are stored on their own. Copies share their storage until one of
@@ -37,6 +39,17 @@ public:
     // The lines joined by U+2029, as QTextDocument::toRawText() gives them.
     // A null string when the text would be too long for one string.
     QString rawText() const;
+    // The length of rawText().
+    qint64 rawLength() const;
+
+    // Searches for strFind, which holds no line break, from column nColumn of
+    // line nLine on; accept says whether an occurrence counts (when it does
+    // not, the search goes on from the next line). On success nLine and
+    // nColumn are the occurrence's. Lines that lie next to each other in the
+    // text set whole are searched as one run, without copying them.
+    using Accept = std::function<bool(int nLine, int nColumn)>;
+    bool findDown(const QString& strFind, Qt::CaseSensitivity cs, const Accept& accept, int& nLine,
+                  int& nColumn) const;
 
     struct Line
     {
@@ -46,6 +59,10 @@ public:
     };
 
 private:
+    // The last line of the run from nFirst whose lines follow each other in
+    // m_strText with only line breaks between them.
+    int runEnd(int nFirst) const;
+
     QString m_strText;
     QVector<Line> m_vecLines;
 };

@@ -63,6 +63,8 @@ private slots:
     void replaceAllAgreesWithRepeatedReplace_data();
     void replaceAllAgreesWithRepeatedReplace();
     void farMatchesFollowEdits();
+    void farFindDownAgreesWithFinder_data();
+    void farFindDownAgreesWithFinder();
 
 private:
     std::unique_ptr<TestEnv> m_pEnv;
@@ -299,6 +301,52 @@ void TestEditorFind::farMatchesFollowEdits()
     QCOMPARE(edit.textCursor().selectionStart(), 7);
     QVERIFY(edit.replaceAllText("needle", "pin"));
     QCOMPARE(edit.toPlainText().count("pin"), 1);
+}
+
+void TestEditorFind::farFindDownAgreesWithFinder_data()
+{
+    QTest::addColumn<QString>("options");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<bool>("edited");
+    for (bool bEdited : {false, true}) {
+        const char* szEdited = bEdited ? " after edits" : "";
+        QTest::newRow(qPrintable(QString("any case%1").arg(szEdited))) << "" << "needle" << bEdited;
+        QTest::newRow(qPrintable(QString("match case%1").arg(szEdited))) << "c" << "needle" << bEdited;
+        QTest::newRow(qPrintable(QString("whole word%1").arg(szEdited))) << "w" << "needle" << bEdited;
+        QTest::newRow(qPrintable(QString("absent%1").arg(szEdited))) << "" << "pin" << bEdited;
+    }
+}
+
+void TestEditorFind::farFindDownAgreesWithFinder()
+{
+    // Far down a loaded file (CR LF breaks), where the editor searches the
+    // highlighter's lines rather than a copy of the text.
+    QFETCH(QString, options);
+    QFETCH(QString, find);
+    QFETCH(bool, edited);
+    setOptions(options + "n");
+    QByteArray arrText;
+    for (int i = 0; i < 8000; ++i)
+        arrText += QByteArray("filler line ") + QByteArray::number(i) + "\r\n";
+    arrText += "a xNEEDLE\r\n\r\nNEEDLE_b needle\r\nneedle end";
+    CHighlightEdit edit;
+    edit.loadContent(arrText, false);
+    if (edited) {
+        // Edits near the end the highlighter has taken, and one it has not.
+        QTextCursor cursor(edit.document()->findBlockByNumber(8001));
+        cursor.insertText("pi\nn needl");
+        QTest::qWait(50);
+        cursor.insertText("e");
+        QTextCursor(edit.document()).insertText("x\n");
+    }
+    const QString strRaw = edit.document()->toRawText();
+    const int nExpected = CTextFinder(find, finderOptions(options)).findDown(strRaw, 0).nStart;
+    edit.moveCursor(QTextCursor::Start);
+    QCOMPARE(edit.findText(find, false), nExpected >= 0);
+    if (nExpected >= 0) {
+        QCOMPARE(edit.textCursor().selectionStart(), nExpected);
+        QCOMPARE(edit.textCursor().selectedText(), strRaw.mid(nExpected, find.size()));
+    }
 }
 
 QTEST_MAIN(TestEditorFind)
