@@ -22,6 +22,7 @@ public:
     // Blocks separated by U+2029; a null string when the lines do not make
     // the document's counts.
     QString rawText() const;
+    bool isWhole() const { return m_nBlocks < 0; }
     // The lines, into lines; false when they do not make the document's
     // counts or the snapshot is a whole text.
     bool lines(CLineTable& lines) const;

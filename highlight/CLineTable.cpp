@@ -108,6 +108,41 @@ QString CLineTable::rawText() const
     return strText;
 }
 
+bool CLineTable::forEachPiece(int nPieceChars, const std::function<bool(const QString&)>& fn) const
+{
+    nPieceChars = qMax(2, nPieceChars);
+    QString strPiece;
+    strPiece.reserve(nPieceChars + 1);
+    for (int i = 0; i < m_vecLines.size(); ++i) {
+        const Line& line = m_vecLines.at(i);
+        const QChar* p = line.nStart < 0 ? line.strOwn.constData() : m_strText.constData() + line.nStart;
+        int nLeft = line.nLength;
+        while (nLeft > 0) {
+            int nTake = qMin(nLeft, nPieceChars - strPiece.size());
+            if (nTake < nLeft && nTake > 0 && p[nTake - 1].isHighSurrogate())
+                --nTake;
+            if (nTake > 0) {
+                strPiece.append(p, nTake);
+                p += nTake;
+                nLeft -= nTake;
+            }
+            if (strPiece.size() >= nPieceChars - 1 && nLeft > 0) {
+                if (!fn(strPiece))
+                    return false;
+                strPiece.resize(0);
+            }
+        }
+        if (i + 1 < m_vecLines.size())
+            strPiece.append(QChar(QChar::ParagraphSeparator));
+        if (strPiece.size() >= nPieceChars) {
+            if (!fn(strPiece))
+                return false;
+            strPiece.resize(0);
+        }
+    }
+    return strPiece.isEmpty() || fn(strPiece);
+}
+
 int CLineTable::runEnd(int nFirst) const
 {
     const QChar* pData = m_strText.constData();

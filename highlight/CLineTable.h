@@ -41,6 +41,10 @@ public:
     QString rawText() const;
     // The length of rawText().
     qint64 rawLength() const;
+    // rawText() in pieces of about nPieceChars, handed to fn in order; a
+    // piece never ends between the two halves of a surrogate pair. Stops
+    // and returns false when fn does.
+    bool forEachPiece(int nPieceChars, const std::function<bool(const QString&)>& fn) const;
 
     // Searches for strFind, which holds no line break, from column nColumn of
     // line nLine on; accept says whether an occurrence counts (when it does

@@ -24,8 +24,12 @@ CFileSaver::~CFileSaver()
 
 void CFileSaver::run()
 {
-    const QString strText = m_snapshot.rawText();
-    if (strText.isNull()) {
+    // Lines are encoded a piece at a time: a large text is never joined in
+    // memory.
+    constexpr int PieceChars = 64 * 1024;
+    CLineTable lines;
+    const bool bWhole = m_snapshot.isWhole();
+    if (!bWhole && !m_snapshot.lines(lines)) {
         m_bRefused = true;
         m_strError = tr("The text could not be taken from the editor.");
         m_bDone.store(true, std::memory_order_release);
@@ -34,8 +38,11 @@ void CFileSaver::run()
     m_bOk = saveFileAtomically(
         m_strPath,
         [&](QIODevice& device) {
-            return encodeForSave(strText, m_nReturnFormat, m_standIns, [&device](const char* p, int n) {
-                return device.write(p, n) == n;
+            const auto fnWrite = [&device](const char* p, int n) { return device.write(p, n) == n; };
+            if (bWhole)
+                return encodeForSave(m_snapshot.rawText(), m_nReturnFormat, m_standIns, fnWrite);
+            return lines.forEachPiece(PieceChars, [&](const QString& strPiece) {
+                return encodeForSave(strPiece, m_nReturnFormat, m_standIns, fnWrite);
             });
         },
         &m_strError);

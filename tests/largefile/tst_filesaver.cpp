@@ -28,6 +28,8 @@ private slots:
     void writesSnapshotWithBreaks();
     void failureLeavesFileAndReports();
     void snapshotNotAddingUpIsRefused_data();
+    void piecesMakeTheText_data();
+    void piecesMakeTheText();
     void snapshotNotAddingUpIsRefused();
 
 private:
@@ -108,6 +110,36 @@ void TestFileSaver::snapshotNotAddingUpIsRefused()
     QCOMPARE(QFile::exists(strPath), !refused);
     if (!refused)
         QCOMPARE(read(strPath), QByteArray("a\nbc"));
+}
+
+void TestFileSaver::piecesMakeTheText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pieceChars");
+    const QString strPair = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two units
+    QTest::newRow("empty") << QString() << 4;
+    QTest::newRow("empty lines") << "\n\r\n\r" << 2;
+    QTest::newRow("pairs at every cut") << QString("a" + strPair.repeated(9) + "\nb" + strPair) << 2;
+    QTest::newRow("pairs, odd pieces") << QString(strPair.repeated(7) + "\n" + strPair) << 3;
+    QTest::newRow("long line") << QString("x").repeated(70000) + "\ny" << 64 * 1024;
+}
+
+void TestFileSaver::piecesMakeTheText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pieceChars);
+    CLineTable lines;
+    lines.reset(text);
+    // A changed line is held apart from the text.
+    lines.replace(0, 0, {lines.line(0) + QString::fromUtf8("\xC3\xA9")});
+    QString strJoined;
+    QVERIFY(lines.forEachPiece(pieceChars, [&](const QString& strPiece) {
+        if (strPiece.isEmpty() || strPiece.size() > pieceChars + 1 || strPiece.back().isHighSurrogate())
+            return false;
+        strJoined += strPiece;
+        return true;
+    }));
+    QCOMPARE(strJoined, lines.rawText());
 }
 
 QTEST_MAIN(TestFileSaver)
