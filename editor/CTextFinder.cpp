@@ -1,10 +1,21 @@
 #include "editor/CTextFinder.h"
 
 #include "highlight/CLineTable.h"
+#include "util/TextSearch.h"
 
 namespace {
 
 const QChar BlockBreak(QChar::ParagraphSeparator);
+
+// QString::indexOf for plain text, faster when case is ignored.
+int indexIn(const QString& str, const QString& strFind, int nFrom, Qt::CaseSensitivity cs)
+{
+    nFrom = qMax(0, nFrom);
+    if (nFrom > str.size())
+        return -1;
+    const int nHit = findText(str.constData() + nFrom, str.size() - nFrom, strFind, cs);
+    return nHit < 0 ? -1 : nHit + nFrom;
+}
 
 QChar charAt(const QString& str, int n)
 {
@@ -106,7 +117,7 @@ CTextFinder::Hit CTextFinder::findDown(const QString& strRaw, int nFrom) const
     if (!m_options.bRegExp) {
         const int nLength = m_strFind.size();
         for (int nAt = nPos;;) {
-            const int nHit = strRaw.indexOf(m_strFind, nAt, m_cs);
+            const int nHit = indexIn(strRaw, m_strFind, nAt, m_cs);
             if (nHit < 0)
                 return {};
             if (passesWholeWord(charAt(strRaw, nHit - 1), charAt(strRaw, nHit + nLength)))
@@ -209,7 +220,7 @@ QVector<CTextFinder::Hit> CTextFinder::replaceAllEdits(const QString& strRaw, bo
         int nDelta = 0;
         for (int nLineStart = 0;;) {
             if (!m_options.bRegExp) {
-                const int nHit = strRaw.indexOf(m_strFind, nLineStart, m_cs);
+                const int nHit = indexIn(strRaw, m_strFind, nLineStart, m_cs);
                 if (nHit < 0)
                     break;
                 nLineStart = lineStartOf(strRaw, nHit);
@@ -269,7 +280,7 @@ void CTextFinder::lineEditsDown(const QString& strLine, int nLineStart, const QS
             if (nOffset > 0)
                 strBuf.data()[nOffset - 1] = strLine.at(nOffset - 1);
         } else {
-            nHit = strLine.indexOf(m_strFind, nOffset, m_cs);
+            nHit = indexIn(strLine, m_strFind, nOffset, m_cs);
         }
         if (nHit < 0)
             return;

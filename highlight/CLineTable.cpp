@@ -1,5 +1,7 @@
 #include "highlight/CLineTable.h"
 
+#include "util/TextSearch.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -145,15 +147,16 @@ bool CLineTable::forEachPiece(int nPieceChars, const std::function<bool(const QS
 
 int CLineTable::runEnd(int nFirst) const
 {
-    const QChar* pData = m_strText.constData();
+    // Lines from the text set whole keep their order, and what lies between
+    // two of them is whole lines with their breaks: a gap of one or two
+    // characters can only be breaks ("\n", "\r\n", or an emptied line).
+    const Line* pLines = m_vecLines.constData();
+    const int nCount = m_vecLines.size();
     int nLast = nFirst;
-    while (nLast + 1 < m_vecLines.size()) {
-        const Line& line = m_vecLines.at(nLast);
-        const Line& next = m_vecLines.at(nLast + 1);
-        const int nEnd = line.nStart + line.nLength;
-        if (next.nStart < 0 || next.nStart - nEnd < 1 || next.nStart - nEnd > 2)
-            break;
-        if (!std::all_of(pData + nEnd, pData + next.nStart, isBlockSeparator))
+    while (nLast + 1 < nCount) {
+        const Line& next = pLines[nLast + 1];
+        const int nGap = next.nStart - (pLines[nLast].nStart + pLines[nLast].nLength);
+        if (next.nStart < 0 || nGap < 1 || nGap > 2)
             break;
         ++nLast;
     }
@@ -169,15 +172,17 @@ bool CLineTable::findDown(const QString& strFind, Qt::CaseSensitivity cs, const 
         int nHitLine = i;
         int nHit = -1;
         if (first.nStart < 0) {
-            nHit = first.strOwn.indexOf(strFind, nFrom, cs);
+            if (nFrom <= first.nLength) {
+                nHit = findText(first.strOwn.constData() + nFrom, first.nLength - nFrom, strFind, cs);
+                nHit = nHit < 0 ? -1 : nHit + nFrom;
+            }
             i += 1;
         } else {
             const int nLast = runEnd(i);
             const int nRunStart = first.nStart + qMin(nFrom, first.nLength);
             const Line& last = m_vecLines.at(nLast);
-            const QString strRun = QString::fromRawData(m_strText.constData() + nRunStart,
-                                                        last.nStart + last.nLength - nRunStart);
-            const int nAt = strRun.indexOf(strFind, 0, cs);
+            const int nAt = findText(m_strText.constData() + nRunStart,
+                                     last.nStart + last.nLength - nRunStart, strFind, cs);
             if (nAt >= 0) {
                 // The line of the occurrence: the last one starting at or before it.
                 const int nPos = nRunStart + nAt;

@@ -1,5 +1,6 @@
 // Shared helpers: size texts, the order of directory entries, button style
 // sheets.
+#include "util/TextSearch.h"
 #include "util/Utils.h"
 
 #include <QDir>
@@ -21,6 +22,8 @@ private slots:
     void sortAgreesWithOrder();
     void buttonStyles_data();
     void buttonStyles();
+    void findTextAgreesWithQt_data();
+    void findTextAgreesWithQt();
 
 private:
     QString path(const QString& strName) const { return m_dir.filePath(strName); }
@@ -134,6 +137,39 @@ void TestUtils::buttonStyles()
     else
         QVERIFY2(button.styleSheet().contains(strExpected), qPrintable(button.styleSheet()));
     setButtonStyle(nullptr, strStyle);
+}
+
+void TestUtils::findTextAgreesWithQt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("find");
+    const QString strX = QString(21, 'x');
+    QTest::newRow("ascii") << strX + "Needle and NEEDLE" << "needle";
+    QTest::newRow("kelvin sign") << strX + QString::fromUtf8("a\u212Aelvin kelvin") << "Kelvin";
+    QTest::newRow("long s") << strX + QString::fromUtf8("\u017Fun sun") << "SUN";
+    QTest::newRow("first beyond ascii") << strX + QString::fromUtf8("stra\u00DFe STRA\u1E9EE") << QString::fromUtf8("\u00DFe");
+    QTest::newRow("final sigma") << QString::fromUtf8("\u039F\u0394\u039F\u03A3 \u03BF\u03B4\u03BF\u03C2") << QString::fromUtf8("\u03C3");
+    QTest::newRow("dotted and dotless i") << strX + QString::fromUtf8("\u0131\u0130Ii") << "i";
+    QTest::newRow("pair first") << strX + QString::fromUtf8("\U00010400y\U00010428") << QString::fromUtf8("\U00010428");
+    QTest::newRow("after a pair") << strX + QString::fromUtf8("\U00010400Y") << "y";
+    QTest::newRow("lone surrogates") << strX + QString(QChar(0xD801)) + "a" + QChar(0xDC28) + "A" << "a";
+    QTest::newRow("cjk") << QString::fromUtf8("\u4E2D\u6587").repeated(20) + QString::fromUtf8("\u6D4B\u8BD5") << QString::fromUtf8("\u6D4B\u8BD5");
+    QTest::newRow("cut short at the end") << strX + "Needl" << "needle";
+    QTest::newRow("longer than the text") << "ab" << "abc";
+}
+
+void TestUtils::findTextAgreesWithQt()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, find);
+    // From every offset, so that matches fall on every place of a block of
+    // eight characters.
+    for (Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+        for (int nFrom = 0; nFrom <= text.size(); ++nFrom) {
+            const QString strRest = text.mid(nFrom);
+            QCOMPARE(findText(strRest.constData(), strRest.size(), find, cs), strRest.indexOf(find, 0, cs));
+        }
+    }
 }
 
 QTEST_MAIN(TestUtils)
