@@ -16,18 +16,27 @@ fail() {
   [ -s "$work/scrb.log" ] && { echo "--- scrb output:"; tail -60 "$work/scrb.log"; }
   exit 1
 }
-# Waits (up to 30 s on a busy machine) until a window with exactly this
-# name exists; prints its id.
+# Waits (up to 30 s on a busy machine) until a shown window with exactly
+# this name exists; prints its id.
 window_named() {
   local id
   for _ in $(seq 300); do
-    id=$(xdotool search --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -1) || true
+    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -1) || true
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
   return 1
 }
-focus() { xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"; }
+# A window just shown may not take the focus yet (X answers BadMatch): try
+# again for a while.
+focus() {
+  for _ in $(seq 50); do
+    xdotool windowactivate --sync "$1" 2>/dev/null && return 0
+    xdotool windowfocus --sync "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  echo "FAIL: window $1 never took the focus"; return 1
+}
 # Activates the main window and clicks into the text, as a user does before
 # typing: on a loaded machine the first keys may otherwise reach the window
 # before its editor has taken the focus.
