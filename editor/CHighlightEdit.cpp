@@ -6,6 +6,7 @@
 #include "editor/CTextSnapshot.h"
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
+#include "largefile/CDocumentContent.h"
 #include "util/Platform.h"
 
 #include <QContextMenuEvent>
@@ -112,8 +113,29 @@ void CHighlightEdit::onSelectionChanged()
 void CHighlightEdit::setDocumentText(const QString& strText)
 {
     m_pHighlighter->prepareText(strText);
-    setPlainText(strText);
+    if (strText.size() < BuiltTextChars || !setBuiltText(strText))
+        setPlainText(strText);
     m_pHighlighter->prepareText(QString());
+}
+
+bool CHighlightEdit::setBuiltText(const QString& strText)
+{
+    CDocumentContent::Formats formats;
+    if (!CDocumentContent::plainFormats(m_pDocument, &formats))
+        return false;
+    CDocumentContent content = CDocumentContent::build(strText, formats);
+    // As setPlainText: a new text without undo history, unmodified, shown
+    // from its start.
+    const bool bUndo = m_pDocument->isUndoRedoEnabled();
+    m_pDocument->setUndoRedoEnabled(false);
+    const bool bDone = content.install(m_pDocument);
+    m_pDocument->setUndoRedoEnabled(bUndo);
+    if (!bDone)
+        return false;
+    m_pDocument->setModified(false);
+    setTextCursor(QTextCursor(m_pDocument));
+    verticalScrollBar()->setValue(0);
+    return true;
 }
 
 QFont CHighlightEdit::gutterFont(bool bBold) const

@@ -11,6 +11,7 @@
 #include <QVariantMap>
 
 struct DecodedText;
+class CDocumentContent;
 class CEditWebView;
 class CLineSnapshot;
 class CLineNumberArea;
@@ -99,6 +100,9 @@ public:
     void continueFill(const DecodedText& decoded);
     static QString fillText(const DecodedText& decoded);
     void appendFill(const QString& strSlice);
+    // The whole text at once, built beforehand (the cursor and the view stay
+    // where they are); false when the content cannot be taken.
+    bool installFill(CDocumentContent& content);
     void endLoad();
     bool isLoading() const { return m_nLoadProgress >= 0; }
     int loadProgress() const { return m_nLoadProgress; }
@@ -157,6 +161,9 @@ private:
     void requestVisibleFormats();
     // Replaces the whole text, handing it to the highlighter without a copy.
     void setDocumentText(const QString& strText);
+    // Texts this long are built into the document in one piece.
+    static constexpr int BuiltTextChars = 64 * 1024;
+    bool setBuiltText(const QString& strText);
     bool readFile(QByteArray& arrBytes) const;
 
     void layoutSideWidgets();

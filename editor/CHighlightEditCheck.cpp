@@ -3,6 +3,7 @@
 #include "editor/CHighlightEdit.h"
 
 #include "highlight/CTextDocument.h"
+#include "largefile/CDocumentContent.h"
 #include "util/JsonFormat.h"
 
 #include <QDomDocument>
@@ -121,6 +122,12 @@ void CHighlightEdit::replaceWholeText(const QString& strText)
     while (nSuffix < nCommon - nPrefix
            && strOld.at(strOld.size() - 1 - nSuffix) == strText.at(strText.size() - 1 - nSuffix))
         ++nSuffix;
+    // A long replacement is built in one piece, still one step to undo.
+    const int nReplaced = strText.size() - nPrefix - nSuffix;
+    if (nReplaced >= BuiltTextChars && CDocumentContent::replaceText(m_pDocument, strText)) {
+        setModified(true);
+        return;
+    }
     QTextCursor cursor(m_pDocument);
     cursor.beginEditBlock();
     cursor.setPosition(nPrefix);

@@ -5,6 +5,7 @@
 #include "editor/DecodedText.h"
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
+#include "largefile/CDocumentContent.h"
 #include "largefile/LongLines.h"
 #include "util/TextCodec.h"
 
@@ -156,6 +157,23 @@ void CHighlightEdit::appendFill(const QString& strSlice)
         cursorBack.setPosition(nPosition, QTextCursor::KeepAnchor);
         setTextCursor(cursorBack);
     }
+}
+
+bool CHighlightEdit::installFill(CDocumentContent& content)
+{
+    const int nPosition = textCursor().position();
+    const int nAnchor = textCursor().anchor();
+    const int nScroll = verticalScrollBar()->value();
+    if (!m_bFilling || !content.install(m_pDocument))
+        return false;
+    // The text shown so far is the start of the whole one.
+    const int nLast = m_pDocument->characterCount() - 1;
+    QTextCursor cursor(m_pDocument);
+    cursor.setPosition(qMin(nAnchor, nLast));
+    cursor.setPosition(qMin(nPosition, nLast), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    verticalScrollBar()->setValue(nScroll);
+    return true;
 }
 
 void CHighlightEdit::endLoad()

@@ -27,6 +27,10 @@ void CEditorLoader::start(const QString& strPath)
     m_strPath = strPath;
     m_pEditor->beginLoad();
     m_pFileLoader = new CFileLoader(strPath, m_pEditor->codecName(), m_pEditor->longLineLimit());
+    // The document is built whole in the thread where that can be done.
+    CDocumentContent::Formats formats;
+    if (CDocumentContent::plainFormats(m_pEditor->document(), &formats))
+        m_pFileLoader->buildContent(formats);
     connect(m_pFileLoader, &CFileLoader::previewReady, this, &CEditorLoader::onPreview);
     connect(m_pFileLoader, &CFileLoader::loaded, this, &CEditorLoader::onDecoded);
     m_pFileLoader->start();
@@ -50,6 +54,7 @@ void CEditorLoader::onDecoded()
     m_pFileLoader->wait(); // it has nothing left to do but end
     const bool bOk = m_pFileLoader->succeeded();
     const DecodedText decoded = m_pFileLoader->takeText();
+    CDocumentContent content = m_pFileLoader->takeContent();
     delete m_pFileLoader;
     m_pFileLoader = nullptr;
     if (!bOk) {
@@ -68,6 +73,11 @@ void CEditorLoader::onDecoded()
         m_pEditor->beginFill(decoded);
     }
     m_strPreviewShown = QString();
+    if (m_pEditor->installFill(content)) {
+        onProgress(100);
+        onFilled();
+        return;
+    }
     m_pFiller = new CDocumentFiller(m_pEditor, strText, nDone, this);
     connect(m_pFiller, &CDocumentFiller::progress, this, &CEditorLoader::onProgress);
     connect(m_pFiller, &CDocumentFiller::finished, this, &CEditorLoader::onFilled);

@@ -27,6 +27,13 @@ DecodedText CFileLoader::takeText()
     return std::move(m_decoded);
 }
 
+CDocumentContent CFileLoader::takeContent()
+{
+    if (!m_bDone.load(std::memory_order_acquire))
+        return CDocumentContent();
+    return std::move(m_content);
+}
+
 DecodedText CFileLoader::takePreview()
 {
     if (!m_bPreviewDone.load(std::memory_order_acquire))
@@ -85,6 +92,9 @@ void CFileLoader::run()
     if (m_bCancel)
         return;
     LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    if (m_formats.nChar >= 0 && !m_bCancel)
+        m_content = CDocumentContent::build(
+            decoded.strShown.isNull() ? decoded.strText : decoded.strShown, m_formats);
     m_decoded = std::move(decoded);
     m_bOk = !m_bCancel;
 }

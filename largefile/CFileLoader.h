@@ -2,6 +2,7 @@
 #define CFILELOADER_H
 
 #include "editor/DecodedText.h"
+#include "largefile/CDocumentContent.h"
 
 #include <QThread>
 #include <atomic>
@@ -28,6 +29,11 @@ public:
     // break). The whole text, when decoded with the same codec, starts with
     // the same shown characters.
     DecodedText takePreview();
+    // Before start(): the thread also builds the document content of the
+    // text to show, in a document with these formats.
+    void buildContent(const CDocumentContent::Formats& formats) { m_formats = formats; }
+    // After loaded(): that content (null when not built).
+    CDocumentContent takeContent();
 
     static constexpr int PreviewBytes = 64 * 1024;
 
@@ -47,6 +53,8 @@ private:
     // Written by the thread, read by the owner once it has finished.
     DecodedText m_decoded;
     DecodedText m_preview;
+    CDocumentContent::Formats m_formats;
+    CDocumentContent m_content;
     bool m_bOk = false;
     // Set as the thread's work ends: what it did is seen by whoever reads it
     // after wait(), in a way the thread sanitizer can follow too.
