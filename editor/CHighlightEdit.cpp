@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -180,7 +181,17 @@ void CHighlightEdit::updateLineNumberArea(const QRect& rect, int nDy)
 
 void CHighlightEdit::resizeEvent(QResizeEvent* event)
 {
-    QPlainTextEdit::resizeEvent(event);
+    // A new width lays the document out anew; done here without giving each
+    // of its blocks a layout object first, the base class then only adjusts
+    // the scroll bars.
+    auto* pLayout = qobject_cast<QPlainTextDocumentLayout*>(m_pDocument->documentLayout());
+    if (event->oldSize().width() != event->size().width() && pLayout
+        && CDocumentContent::setLayoutWidth(m_pDocument, pLayout, viewport()->width())) {
+        QResizeEvent heightOnly(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&heightOnly);
+    } else {
+        QPlainTextEdit::resizeEvent(event);
+    }
     layoutSideWidgets();
 }
 

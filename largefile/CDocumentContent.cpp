@@ -1,5 +1,7 @@
 #include "largefile/CDocumentContent.h"
 
+#include <QPlainTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wshadow"
 #pragma GCC diagnostic ignored "-Wshadow=compatible-local"
+#include <private/qabstracttextdocumentlayout_p.h>
 #include <private/qtextcursor_p.h>
 #include <private/qtextdocument_p.h>
 #pragma GCC diagnostic pop
@@ -51,6 +54,24 @@ SCRB_REACH(DocChangeLength, QTextDocumentPrivate, docChangeLength, int);
 SCRB_REACH(DocRevision, QTextDocumentPrivate, revision, int);
 SCRB_REACH(FragmentsOf, QTextDocumentPrivate::FragmentMap, data, FragmentTree);
 SCRB_REACH(BlocksOf, QTextDocumentPrivate::BlockMap, data, BlockTree);
+using SetWidth = void(qreal);
+SCRB_REACH(LayoutSetWidth, QPlainTextDocumentLayout, setTextWidth, SetWidth);
+
+// QPlainTextDocumentLayout's own fields as Qt 5.15 declares them (in
+// qplaintextedit.cpp, no header); read against known values before one is
+// written.
+struct PlainLayoutFields : QAbstractTextDocumentLayoutPrivate
+{
+    qreal width;
+    qreal maximumWidth;
+    int maximumWidthBlockNumber;
+    int blockCount;
+    void* mainViewPrivate;
+    bool blockUpdate;
+    bool blockDocumentSizeChanged;
+    int cursorWidth;
+    int textLayoutFlags;
+};
 
 // The trees' colours (QFragmentMapData::Color).
 constexpr quint32 Red = 0;
@@ -214,7 +235,8 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     }
     // The buffer holds the text with every line break as the block
     // separator QTextDocument stores, and the last block's separator.
-    content.m_strBuffer.resize(nLength + 1);
+    // Made at its size: resize() would round a large string up by a third.
+    content.m_strBuffer = QString(nLength + 1, Qt::Uninitialized);
     QChar* pOut = content.m_strBuffer.data();
     int nOut = 0;
     quint32 nFragment = 0;
@@ -259,17 +281,11 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     return content;
 }
 
-void CDocumentContent::swapWith(QTextDocument* pDoc)
+void CDocumentContent::swapSilently(QTextDocument* pDoc)
 {
     QTextDocumentPrivate* d = priv(pDoc);
     FragmentTree& fragments = d->fragmentMap().*reach(FragmentsOf());
     BlockTree& blocks = d->blockMap().*reach(BlocksOf());
-    const int nOldLength = d->length();
-    // Layouts are the view's; the blocks leaving keep their text only.
-    for (auto it = d->blockMap().begin(); !it.atEnd(); ++it) {
-        delete it.value()->layout;
-        it.value()->layout = nullptr;
-    }
     QTextFragmentData* pFragments = fragments.fragments;
     fragments.fragments = static_cast<QTextFragmentData*>(m_pFragments);
     m_pFragments = pFragments;
@@ -278,6 +294,18 @@ void CDocumentContent::swapWith(QTextDocument* pDoc)
     m_pBlocks = pBlocks;
     std::swap(d->*reach(DocText()), m_strBuffer);
     std::swap(d->*reach(DocUnreachable()), m_nUnreachable);
+}
+
+void CDocumentContent::swapWith(QTextDocument* pDoc)
+{
+    QTextDocumentPrivate* d = priv(pDoc);
+    const int nOldLength = d->length();
+    // Layouts are the view's; the blocks leaving keep their text only.
+    for (auto it = d->blockMap().begin(); !it.atEnd(); ++it) {
+        delete it.value()->layout;
+        it.value()->layout = nullptr;
+    }
+    swapSilently(pDoc);
 
     if (!d->isInEditBlock())
         ++(d->*reach(DocRevision()));
@@ -330,6 +358,50 @@ bool CDocumentContent::replaceText(QTextDocument* pDoc, const QString& strText)
     return true;
 }
 
+bool CDocumentContent::setLayoutWidth(QTextDocument* pDoc, QPlainTextDocumentLayout* pLayout,
+                                      qreal dWidth)
+{
+    QTextDocumentPrivate* d = priv(pDoc);
+    if (d->isInEditBlock() || d->blockMap().isEmpty())
+        return false;
+    // The layout takes its new width while the document shows one empty
+    // block in place of its own, silently: its relayout walks that one.
+    Formats formats;
+    formats.nChar = d->begin().value()->format;
+    formats.nBlock = d->blockMap().begin().value()->format;
+    CDocumentContent placeholder = build(QString(), formats);
+    if (placeholder.isNull())
+        return false;
+    placeholder.swapSilently(pDoc);
+    {
+        const QSignalBlocker blocker(pLayout);
+        (pLayout->*reach(LayoutSetWidth()))(dWidth);
+    }
+    placeholder.swapSilently(pDoc);
+    // The layout remembers its widest block and, when that one is laid out
+    // narrower than the width just set (a block of short lines always is),
+    // measures every block to find the widest again, giving each a layout
+    // object. Measured lines are still compared as they are laid out; only
+    // the remembered block is forgotten, as Qt itself does when no block
+    // measured has any width.
+    auto* pFields = static_cast<PlainLayoutFields*>(
+        static_cast<QAbstractTextDocumentLayoutPrivate*>(QObjectPrivate::get(pLayout)));
+    if (pFields->width == dWidth && pFields->maximumWidth == dWidth
+        && pFields->blockCount == pDoc->blockCount())
+        pFields->maximumWidthBlockNumber = -1;
+    // What the relayout does to every block, done to those it changes: a
+    // block without a layout object has nothing laid out to clear.
+    for (QTextBlock block = pDoc->begin(); block.isValid(); block = block.next()) {
+        if (QTextLayout* pBlockLayout = QTextDocumentPrivate::block(block)->layout)
+            pBlockLayout->clearLayout();
+        const int nLines = block.isVisible() ? 1 : 0;
+        if (block.lineCount() != nLines)
+            block.setLineCount(nLines);
+    }
+    emit pLayout->update();
+    return true;
+}
+
 void CDocumentContent::release()
 {
     if (m_pBlocks) {
@@ -366,6 +438,13 @@ CDocumentContent CDocumentContent::build(const QString&, const Formats&)
 }
 
 void CDocumentContent::swapWith(QTextDocument*) {}
+
+void CDocumentContent::swapSilently(QTextDocument*) {}
+
+bool CDocumentContent::setLayoutWidth(QTextDocument*, QPlainTextDocumentLayout*, qreal)
+{
+    return false;
+}
 
 bool CDocumentContent::install(QTextDocument*)
 {

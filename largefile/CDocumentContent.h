@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QPlainTextDocumentLayout;
 class QTextDocument;
 
 // The whole content of a plain-text document in the form QTextDocument keeps
@@ -54,8 +55,17 @@ public:
     // plain text.
     static bool replaceText(QTextDocument* pDoc, const QString& strText);
 
+    // Sets a plain-text layout to a new width as setTextWidth does, without
+    // first giving every block a layout object of its own: Qt's relayout
+    // does that on every change of width (some 200 bytes a block, and a
+    // third of a second for a million lines). False when it cannot.
+    static bool setLayoutWidth(QTextDocument* pDoc, QPlainTextDocumentLayout* pLayout,
+                               qreal dWidth);
+
 private:
     class UndoStep;
+    // Exchanges the text and trees alone, without a word to anyone.
+    void swapSilently(QTextDocument* pDoc);
     // The document takes this content and this takes the document's. Inside
     // an edit block the document's report waits for the block's end.
     void swapWith(QTextDocument* pDoc);

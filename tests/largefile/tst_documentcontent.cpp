@@ -5,6 +5,7 @@
 
 #include <QPlainTextDocumentLayout>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextStream>
 #include <QTextBlock>
@@ -125,6 +126,7 @@ private slots:
     void installEqualsInserting();
     void replaceIsOneUndoStep();
     void notPlainTextIsLeftAlone();
+    void newWidthLaysOutLikeQt();
 };
 
 void TestDocumentContent::initTestCase()
@@ -225,6 +227,39 @@ void TestDocumentContent::notPlainTextIsLeftAlone()
     CDocumentContent content = CDocumentContent::build("x", formats);
     QVERIFY(!content.install(pPlain));
     QVERIFY(pPlain->isEmpty());
+}
+
+// A new width clears what was laid out and counts every block as one line
+// again, as Qt's relayout does, without a layout object for every block.
+void TestDocumentContent::newWidthLaysOutLikeQt()
+{
+    QString strText;
+    for (int i = 0; i < 4000; ++i)
+        strText += QString(i % 3 ? "short %1\n" : "a line long enough to wrap at a narrow width %1\n").arg(i);
+    QTextDocument* pDoc = newDocument(this);
+    QTextCursor(pDoc).insertText(strText);
+    auto* pLayout = qobject_cast<QPlainTextDocumentLayout*>(pDoc->documentLayout());
+    QSignalSpy spyUpdate(pLayout, &QAbstractTextDocumentLayout::update);
+    for (qreal dWidth : {400.0, 90.0, 250.0}) {
+        QVERIFY(CDocumentContent::setLayoutWidth(pDoc, pLayout, dWidth));
+        QCOMPARE(pLayout->documentSize(), QSizeF(dWidth, pDoc->blockCount()));
+        QTextBlock block = pDoc->firstBlock();
+        QCOMPARE(block.layout()->lineCount(), 0); // cleared
+        QCOMPARE(block.lineCount(), 1);
+        // Laid out again at the new width, as a view would.
+        pLayout->blockBoundingRect(block);
+        QTextLayout expected(block.text(), pDoc->defaultFont());
+        expected.setTextOption(pDoc->defaultTextOption());
+        expected.beginLayout();
+        for (QTextLine line = expected.createLine(); line.isValid(); line = expected.createLine())
+            line.setLineWidth(dWidth - 2 * pDoc->documentMargin());
+        expected.endLayout();
+        QCOMPARE(block.lineCount(), expected.lineCount());
+    }
+    QCOMPARE(spyUpdate.count(), 3);
+#ifdef SCRB_QT_PRIVATE
+    QVERIFY(!QTextDocumentPrivate::block(pDoc->findBlockByNumber(3000))->layout);
+#endif
 }
 
 QTEST_MAIN(TestDocumentContent)
