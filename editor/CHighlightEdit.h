@@ -93,7 +93,8 @@ public:
     void holdReadOnly(bool bHold);
     // Loading in the background (see largefile/CEditorLoader): the editor
     // is read-only from beginLoad to endLoad; between beginFill and endLoad
-    // the text arrives in slices appended to the empty document.
+    // the text arrives whole (installFill) or in slices appended to the
+    // empty document.
     void beginLoad();
     void beginFill(const DecodedText& decoded);
     // The text filled so far is the start of this one: the fill goes on.
