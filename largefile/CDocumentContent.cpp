@@ -6,6 +6,7 @@
 #include <QTextFrame>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #if defined(SCRB_QT_PRIVATE) && QT_VERSION >= QT_VERSION_CHECK(5, 15, 0) \
@@ -79,8 +80,18 @@ constexpr quint32 Black = 1;
 
 bool isBreak(ushort uc)
 {
+    // Most characters lie between the two ranges: two comparisons.
+    if (uc > '\r' && uc < QChar::ParagraphSeparator)
+        return false;
     return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
            || uc == 0xFDD1;
+}
+
+int nextBreak(const QChar* pText, int nFrom, int nLength)
+{
+    while (nFrom < nLength && !isBreak(pText[nFrom].unicode()))
+        ++nFrom;
+    return nFrom;
 }
 
 // Links nodes lo..hi (in text order) into a balanced tree under parent and
@@ -207,14 +218,14 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     CDocumentContent content;
     const QChar* pText = strText.constData();
     const int nLength = strText.size();
+    if (nLength >= std::numeric_limits<int>::max() - 1)
+        return content; // no room for the last separator
     // Counted first: the arrays are made once, at their size.
     quint32 nBlocks = 1;
     quint32 nFragments = 1;
     int nLineStart = 0;
-    for (int i = 0; i < nLength; ++i) {
+    for (int i = nextBreak(pText, 0, nLength); i < nLength; i = nextBreak(pText, i + 1, nLength)) {
         const ushort uc = pText[i].unicode();
-        if (!isBreak(uc))
-            continue;
         if (i > nLineStart)
             ++nFragments;
         if (uc == '\r' && i + 1 < nLength && pText[i + 1] == QLatin1Char('\n'))
@@ -263,11 +274,13 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
         nBlockStart = nOut;
     };
     for (int i = 0; i < nLength; ++i) {
+        const int nBreak = nextBreak(pText, i, nLength);
+        std::memcpy(pOut + nOut, pText + i, size_t(nBreak - i) * sizeof(QChar));
+        nOut += nBreak - i;
+        i = nBreak;
+        if (i == nLength)
+            break;
         const ushort uc = pText[i].unicode();
-        if (!isBreak(uc)) {
-            pOut[nOut++] = pText[i];
-            continue;
-        }
         if (uc == '\r' && i + 1 < nLength && pText[i + 1] == QLatin1Char('\n'))
             ++i;
         endBlock();
