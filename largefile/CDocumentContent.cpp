@@ -58,20 +58,15 @@ SCRB_REACH(BlocksOf, QTextDocumentPrivate::BlockMap, data, BlockTree);
 using SetWidth = void(qreal);
 SCRB_REACH(LayoutSetWidth, QPlainTextDocumentLayout, setTextWidth, SetWidth);
 
-// QPlainTextDocumentLayout's own fields as Qt 5.15 declares them (in
-// qplaintextedit.cpp, no header); read against known values before one is
-// written.
-struct PlainLayoutFields : QAbstractTextDocumentLayoutPrivate
+// The first of QPlainTextDocumentLayout's own fields as Qt 5.15 declares
+// them (in qplaintextedit.cpp, no header), right after its base class's,
+// which end on pointers. Read against known values before one is written.
+struct PlainLayoutFields
 {
     qreal width;
     qreal maximumWidth;
     int maximumWidthBlockNumber;
     int blockCount;
-    void* mainViewPrivate;
-    bool blockUpdate;
-    bool blockDocumentSizeChanged;
-    int cursorWidth;
-    int textLayoutFlags;
 };
 
 // The trees' colours (QFragmentMapData::Color).
@@ -397,8 +392,9 @@ bool CDocumentContent::setLayoutWidth(QTextDocument* pDoc, QPlainTextDocumentLay
     // object. Measured lines are still compared as they are laid out; only
     // the remembered block is forgotten, as Qt itself does when no block
     // measured has any width.
-    auto* pFields = static_cast<PlainLayoutFields*>(
-        static_cast<QAbstractTextDocumentLayoutPrivate*>(QObjectPrivate::get(pLayout)));
+    auto* pFields = reinterpret_cast<PlainLayoutFields*>(
+        reinterpret_cast<char*>(QObjectPrivate::get(pLayout))
+        + sizeof(QAbstractTextDocumentLayoutPrivate));
     if (pFields->width == dWidth && pFields->maximumWidth == dWidth
         && pFields->blockCount == pDoc->blockCount())
         pFields->maximumWidthBlockNumber = -1;
