@@ -3,6 +3,7 @@
 #include "editor/CHighlightEdit.h"
 #include "util/TextCodec.h"
 
+#include <QLocale>
 #include <QTextCodec>
 #include <cstring>
 
@@ -57,11 +58,18 @@ char* putUtf8(char* pOut, const QChar* p, int n)
 DecodedText decodeText(const QByteArray& arrBytes, const QString& strCodec)
 {
     DecodedText decoded;
-    decoded.strCodec = strCodec.isEmpty() ? detectTextCodec(arrBytes) : strCodec;
+    // Detection may decode the text on the way; it is not decoded twice.
+    QString strDetected;
+    decoded.strCodec = strCodec.isEmpty()
+                           ? detectTextCodec(arrBytes, QLocale::system().name().toLower(), &strDetected)
+                           : strCodec;
     // Every byte is decoded: a NUL byte must not end the text.
     QTextCodec* pCodec = codecByName(decoded.strCodec);
-    decoded.strText = pCodec ? pCodec->toUnicode(arrBytes)
-                             : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
+    if (!strDetected.isNull())
+        decoded.strText.swap(strDetected);
+    else
+        decoded.strText = pCodec ? pCodec->toUnicode(arrBytes)
+                                 : QString::fromUtf8(arrBytes.constData(), arrBytes.size());
     applyStandIns(decoded);
     // Decoders reserve a character per byte; the text is kept a long time.
     decoded.strText.squeeze();
@@ -78,6 +86,10 @@ void applyStandIns(DecodedText& decoded)
 
 int detectReturnFormat(const QString& strText)
 {
+    // Most texts have no carriage return: one quick search for it first.
+    if (!strText.contains(QLatin1Char('\r')))
+        return strText.contains(QLatin1Char('\n')) ? CHighlightEdit::ReturnUnix
+                                                   : CHighlightEdit::ReturnWindows;
     if (strText.contains(QLatin1String("\r\n")))
         return CHighlightEdit::ReturnWindows;
     if (strText.contains(QLatin1Char('\n')))

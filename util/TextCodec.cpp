@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QRegExp>
 #include <QTextCodec>
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -56,11 +58,19 @@ private:
 
 } // namespace
 
-bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes)
+bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes, QString* pDecoded)
 {
     if (!pCodec)
         return false;
-    std::unique_ptr<QTextDecoder> pDecoder(pCodec->makeDecoder());
+    // The text is kept for UTF-8 only. Its decoder then eats no mark: one
+    // that eats a mark at the start would, after a first chunk of plain
+    // ASCII, also eat U+FEFF at the start of the next.
+    const bool bKeep = pDecoded && pCodec->mibEnum() == 106;
+    QString strDecoded;
+    if (bKeep)
+        strDecoded.reserve(arrBytes.size());
+    std::unique_ptr<QTextDecoder> pDecoder(
+        pCodec->makeDecoder(bKeep ? QTextCodec::IgnoreHeader : QTextCodec::DefaultConversion));
     SubstitutionGuard guardReplacement(pCodec, arrBytes, QChar(QChar::ReplacementCharacter));
     SubstitutionGuard guardSub(pCodec, arrBytes, QChar(0x1A));
     int nReplacement = 0;
@@ -70,6 +80,8 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes)
         const QString strChunk = pDecoder->toUnicode(arrBytes.constData() + nPos, nLen);
         if (pDecoder->hasFailure())
             return false;
+        if (bKeep)
+            strDecoded += strChunk;
         for (const QChar ch : strChunk) {
             const ushort uc = ch.unicode();
             if (uc == QChar::ReplacementCharacter)
@@ -90,7 +102,15 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes)
     QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
     const QChar chNewline('\n');
     const QByteArray arrNewline = pCodec->fromUnicode(&chNewline, 1, &state);
-    return arrNewline.isEmpty() || pDecoder->toUnicode(arrNewline) == QString(chNewline);
+    if (!arrNewline.isEmpty() && pDecoder->toUnicode(arrNewline) != QString(chNewline))
+        return false;
+    if (bKeep) {
+        // As decoding the whole at once: a mark at the very start is eaten.
+        if (arrBytes.startsWith("\xef\xbb\xbf"))
+            strDecoded.remove(0, 1);
+        pDecoded->swap(strDecoded);
+    }
+    return true;
 }
 
 QString detectTextCodec(const QByteArray& arrBytes)
@@ -113,8 +133,18 @@ namespace {
 
 bool hasNonAscii(const QByteArray& arrBytes)
 {
-    for (const char ch : arrBytes) {
-        if (static_cast<uchar>(ch) >= 0x80)
+    // Eight bytes at a time: any high bit is a non-ASCII byte.
+    const char* p = arrBytes.constData();
+    const qsizetype nSize = arrBytes.size();
+    qsizetype i = 0;
+    for (; i + 8 <= nSize; i += 8) {
+        quint64 nWord;
+        std::memcpy(&nWord, p + i, 8);
+        if (nWord & 0x8080808080808080ULL)
+            return true;
+    }
+    for (; i < nSize; ++i) {
+        if (static_cast<uchar>(p[i]) >= 0x80)
             return true;
     }
     return false;
@@ -135,6 +165,10 @@ QByteArray codecOfByteOrderMark(const QByteArray& arrBytes)
 // mostly-ASCII text hold their character in one byte and zeros in the rest.
 QByteArray codecOfZeroPattern(const QByteArray& arrBytes)
 {
+    // Half the units holding their character with zeros takes a zero byte in
+    // every four at least; most texts have none, and are passed at once.
+    if (qsizetype(std::count(arrBytes.cbegin(), arrBytes.cend(), '\0')) * 4 < arrBytes.size())
+        return QByteArray();
     const auto looksLike = [&arrBytes](int nUnit, int nCharByte) {
         const int nUnits = arrBytes.size() / nUnit;
         if (nUnits == 0 || arrBytes.size() % nUnit != 0)
@@ -203,6 +237,12 @@ bool looksWestern(const QString& strText)
 
 QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale)
 {
+    return detectTextCodec(arrBytes, strLocale, nullptr);
+}
+
+QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale, QString* pDecoded)
+{
+    QString strUtf8;
     // A mark alone does not make a text: binary data may start with one.
     const QByteArray arrMarked = codecOfByteOrderMark(arrBytes);
     if (!arrMarked.isEmpty() && isTextValidInCodec(QTextCodec::codecForName(arrMarked), arrBytes))
@@ -215,9 +255,14 @@ QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale)
     // that is what this editor writes, and no legacy text is likely to be
     // valid UTF-8 by accident.
     QTextCodec* pUtf8 = QTextCodec::codecForMib(106);
-    const bool bUtf8 = isTextValidInCodec(pUtf8, arrBytes);
-    if (bUtf8 && hasNonAscii(arrBytes))
+    const bool bNonAscii = hasNonAscii(arrBytes);
+    // Plain ASCII is strict UTF-8 as it stands.
+    const bool bUtf8 = !bNonAscii || isTextValidInCodec(pUtf8, arrBytes, pDecoded ? &strUtf8 : nullptr);
+    if (bUtf8 && bNonAscii) {
+        if (pDecoded)
+            pDecoded->swap(strUtf8);
         return QString::fromLatin1(pUtf8->name());
+    }
 
     QByteArray arrPreferred;
     if (strLocale == "zh_cn" || strLocale == "zh_tw")

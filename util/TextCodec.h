@@ -10,7 +10,10 @@ class QTextCodec;
 // Whether the bytes decode in the codec without loss: no undecodable byte
 // (also none silently replaced by a substitution character), no cut-off
 // sequence at the end, no noncharacter and no high symbol character.
-bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes);
+// With pDecoded and UTF-8, the decoded text is given there when the bytes
+// are valid, as pCodec->toUnicode(arrBytes) gives it.
+bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes,
+                        QString* pDecoded = nullptr);
 
 // The name of the codec the bytes are read in (empty when none fits): the
 // codec a byte-order mark names; UTF-8 for strict UTF-8 with non-ASCII
@@ -21,6 +24,9 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes);
 QString detectTextCodec(const QByteArray& arrBytes);
 // The same for an explicitly given lower-cased locale name ("zh_cn").
 QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale);
+// The same, also giving the decoded text in pDecoded when the check that
+// chose the codec decoded it already (null otherwise).
+QString detectTextCodec(const QByteArray& arrBytes, const QString& strLocale, QString* pDecoded);
 
 // Length of the Unicode byte-order mark the bytes start with (UTF-32,
 // UTF-8 or UTF-16), 0 without one.

@@ -52,6 +52,8 @@ private slots:
     void systemLocaleDecides_data();
     void systemLocaleDecides();
     void detectionNeverLosesCharacters_data();
+    void detectionDecodesAsTheWhole_data();
+    void detectionDecodesAsTheWhole();
     void detectionNeverLosesCharacters();
 
 private:
@@ -273,6 +275,32 @@ void TestTextCodec::detectionNeverLosesCharacters()
     const bool bOwnCodec = strCodec != "GB18030" || file == "gb18030.txt";
     if (bOwnCodec)
         QCOMPARE(strDecoded, text);
+}
+
+// The text detection decodes on the way is what decoding the whole gives,
+// also where its pieces meet.
+void TestTextCodec::detectionDecodesAsTheWhole_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray arrAscii(256 * 1024, 'a');
+    QTest::newRow("mark") << QByteArray("\xef\xbb\xbf\xe4\xb8\xad\n");
+    QTest::newRow("mark alone") << QByteArray("\xef\xbb\xbf");
+    QTest::newRow("U+FEFF after a piece of ASCII") << arrAscii + "\xef\xbb\xbfz\xc3\xa9";
+    QTest::newRow("a character across pieces") << arrAscii.left(arrAscii.size() - 1) + "\xe4\xb8\xad";
+    QTest::newRow("NUL bytes") << QByteArray("\xc3\xa9\0\0x\n", 6);
+    QTest::newRow("ASCII") << QByteArray("plain\n");
+}
+
+void TestTextCodec::detectionDecodesAsTheWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QString strDecoded;
+    const QString strCodec = detectTextCodec(bytes, "en_us", &strDecoded);
+    QCOMPARE(strCodec, detectTextCodec(bytes, "en_us"));
+    if (!strDecoded.isNull())
+        QCOMPARE(strDecoded, QTextCodec::codecForName(strCodec.toLatin1())->toUnicode(bytes));
+    else
+        QVERIFY(!bytes.contains('\xe4') && !bytes.contains('\xc3') && !bytes.contains('\xef'));
 }
 
 int main(int argc, char* argv[])
