@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #if defined(SCRB_QT_PRIVATE) && QT_VERSION >= QT_VERSION_CHECK(5, 15, 0) \
@@ -89,6 +91,18 @@ int nextBreak(const QChar* pText, int nFrom, int nLength)
     return nFrom;
 }
 
+// The last character of the line break at nBreak ("\r\n" is one).
+int breakEnd(const QChar* pText, int nBreak, int nLength)
+{
+    if (pText[nBreak] == QLatin1Char('\r') && nBreak + 1 < nLength
+        && pText[nBreak + 1] == QLatin1Char('\n'))
+        return nBreak + 1;
+    return nBreak;
+}
+
+// From this many characters on, the block tree is made on a thread of its own.
+constexpr int ParallelChars = 256 * 1024;
+
 // Links nodes lo..hi (in text order) into a balanced tree under parent and
 // adds its sizes to arrSum. Midpoint splits put every empty link at one of
 // two adjacent depths, so colouring the deepest level red keeps the
@@ -148,6 +162,69 @@ void freeBlocks(QTextBlockData* pNodes, quint32 nNode)
         node.free();
         nNode = node.right;
     }
+}
+
+// The blocks of the text: one a line, each as long as its line and the
+// separator after it.
+void fillBlocks(const QChar* pText, int nLength, QTextBlockData* pBlocks, quint32 nBlocks,
+                int nFormat)
+{
+    quint32 nBlock = 0;
+    int nStart = 0;
+    auto addBlock = [&](int nSize) {
+        QTextBlockData& block = pBlocks[++nBlock];
+        block.initialize();
+        block.format = nFormat;
+        block.size_array[0] = quint32(nSize);
+        block.size_array[1] = 1; // one block
+        block.size_array[2] = 1; // one line, as a plain-text layout counts a visible block
+    };
+    for (int i = nextBreak(pText, 0, nLength); i < nLength; i = nextBreak(pText, i + 1, nLength)) {
+        addBlock(i - nStart + 1);
+        i = breakEnd(pText, i, nLength);
+        nStart = i + 1;
+    }
+    addBlock(nLength - nStart + 1);
+    finishTree(pBlocks, nBlocks);
+}
+
+// The buffer (every line break a block separator, and the last block's
+// separator) and its fragments: a line's text, then its separator. Returns
+// the buffer's length.
+int fillFragments(const QChar* pText, int nLength, QChar* pOut, QTextFragmentData* pFragments,
+                  quint32 nFragments, int nFormat)
+{
+    int nOut = 0;
+    quint32 nFragment = 0;
+    auto addFragment = [&](int nStart, int nSize) {
+        QTextFragmentData& fragment = pFragments[++nFragment];
+        fragment.size_array[0] = quint32(nSize);
+        fragment.stringPosition = nStart;
+        fragment.format = nFormat;
+    };
+    auto endLine = [&](int nLineStart) {
+        if (nOut > nLineStart)
+            addFragment(nLineStart, nOut - nLineStart);
+        pOut[nOut] = QChar::ParagraphSeparator;
+        addFragment(nOut, 1);
+        ++nOut;
+    };
+    for (int i = 0; i < nLength; ++i) {
+        const int nBreak = nextBreak(pText, i, nLength);
+        const int nLineStart = nOut;
+        std::memcpy(pOut + nOut, pText + i, size_t(nBreak - i) * sizeof(QChar));
+        nOut += nBreak - i;
+        if (nBreak == nLength) {
+            endLine(nLineStart);
+            finishTree(pFragments, nFragments);
+            return nOut;
+        }
+        i = breakEnd(pText, nBreak, nLength);
+        endLine(nLineStart);
+    }
+    endLine(nOut); // the text ends with a line break, or is empty
+    finishTree(pFragments, nFragments);
+    return nOut;
 }
 
 QTextDocumentPrivate* priv(const QTextDocument* pDoc)
@@ -220,11 +297,9 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     quint32 nFragments = 1;
     int nLineStart = 0;
     for (int i = nextBreak(pText, 0, nLength); i < nLength; i = nextBreak(pText, i + 1, nLength)) {
-        const ushort uc = pText[i].unicode();
         if (i > nLineStart)
             ++nFragments;
-        if (uc == '\r' && i + 1 < nLength && pText[i + 1] == QLatin1Char('\n'))
-            ++i;
+        i = breakEnd(pText, i, nLength);
         ++nBlocks;
         ++nFragments;
         nLineStart = i + 1;
@@ -243,47 +318,22 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     // separator QTextDocument stores, and the last block's separator.
     // Made at its size: resize() would round a large string up by a third.
     content.m_strBuffer = QString(nLength + 1, Qt::Uninitialized);
-    QChar* pOut = content.m_strBuffer.data();
-    int nOut = 0;
-    quint32 nFragment = 0;
-    quint32 nBlock = 0;
-    int nBlockStart = 0;
-    auto addFragment = [&](int nStart, int nSize) {
-        QTextFragmentData& fragment = pFragments[++nFragment];
-        fragment.size_array[0] = quint32(nSize);
-        fragment.stringPosition = nStart;
-        fragment.format = formats.nChar;
-    };
-    auto endBlock = [&] {
-        if (nOut > nBlockStart)
-            addFragment(nBlockStart, nOut - nBlockStart);
-        pOut[nOut] = QChar::ParagraphSeparator;
-        addFragment(nOut, 1);
-        ++nOut;
-        QTextBlockData& block = pBlocks[++nBlock];
-        block.initialize();
-        block.format = formats.nBlock;
-        block.size_array[0] = quint32(nOut - nBlockStart);
-        block.size_array[1] = 1; // one block
-        block.size_array[2] = 1; // one line, as a plain-text layout counts a visible block
-        nBlockStart = nOut;
-    };
-    for (int i = 0; i < nLength; ++i) {
-        const int nBreak = nextBreak(pText, i, nLength);
-        std::memcpy(pOut + nOut, pText + i, size_t(nBreak - i) * sizeof(QChar));
-        nOut += nBreak - i;
-        i = nBreak;
-        if (i == nLength)
-            break;
-        const ushort uc = pText[i].unicode();
-        if (uc == '\r' && i + 1 < nLength && pText[i + 1] == QLatin1Char('\n'))
-            ++i;
-        endBlock();
+    // The two trees are independent: a large text has its blocks made on a
+    // second core meanwhile.
+    std::thread threadBlocks;
+    if (nLength >= ParallelChars) {
+        try {
+            threadBlocks = std::thread(fillBlocks, pText, nLength, pBlocks, nBlocks, formats.nBlock);
+        } catch (const std::system_error&) {
+        }
     }
-    endBlock();
+    if (!threadBlocks.joinable())
+        fillBlocks(pText, nLength, pBlocks, nBlocks, formats.nBlock);
+    const int nOut = fillFragments(pText, nLength, content.m_strBuffer.data(), pFragments,
+                                   nFragments, formats.nChar);
+    if (threadBlocks.joinable())
+        threadBlocks.join();
     content.m_strBuffer.resize(nOut);
-    finishTree(pFragments, nFragments);
-    finishTree(pBlocks, nBlocks);
     content.m_pFragments = pFragments;
     content.m_pBlocks = pBlocks;
     return content;

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(codec arguments textfile json lexer definitions)
+[ ${#targets[@]} -gt 0 ] || targets=(codec arguments textfile json lexer definitions document)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSCRB_FUZZ=ON -DSCRB_SANITIZE="address;undefined" -DBUILD_TESTING=OFF -DSCRB_SHELLEXT=OFF >/dev/null
 cmake --build build-fuzz $(printf -- '--target fuzz_%s ' "${targets[@]}") >&2

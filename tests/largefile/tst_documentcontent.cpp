@@ -150,6 +150,8 @@ void TestDocumentContent::installEqualsInserting_data()
     for (int i = 0; i < 3000; ++i)
         strMany += (i % 7 == 0 ? QString() : QString("line %1").arg(i)) + '\n';
     QTest::newRow("3000 lines") << strMany;
+    // Long enough for the blocks to be made on a second thread.
+    QTest::newRow("40000 lines") << strMany.repeated(13).replace("line 1", "line\r\n1");
 }
 
 void TestDocumentContent::installEqualsInserting()
