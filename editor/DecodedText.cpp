@@ -1,6 +1,7 @@
 #include "editor/DecodedText.h"
 
 #include "editor/CHighlightEdit.h"
+#include "util/BlockBreaks.h"
 #include "util/TextCodec.h"
 
 #include <QLocale>
@@ -14,11 +15,6 @@ QTextCodec* codecByName(const QString& strName)
     return strName.isEmpty() ? nullptr : QTextCodec::codecForName(strName.toUtf8());
 }
 
-bool isLineBreak(ushort uc)
-{
-    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
-           || uc == 0xFDD1;
-}
 
 // Appends the UTF-8 form of p[0..n) (no line breaks in it) to pOut.
 char* putUtf8(char* pOut, const QChar* p, int n)
@@ -130,7 +126,7 @@ bool encodeForSave(const QString& strText, int nReturnFormat, const CStandIns& s
         int nRun = nFrom;
         for (int i = nFrom; i < nTo; ++i) {
             const ushort uc = p[i].unicode();
-            if (!isLineBreak(uc))
+            if (!isBlockBreak(uc))
                 continue;
             pOut = putRun(pOut, p + nRun, i - nRun);
             if (uc == '\r' && i + 1 < nLength && p[i + 1] == QLatin1Char('\n'))

@@ -1,18 +1,10 @@
 #include "highlight/CLineTable.h"
 
+#include "util/BlockBreaks.h"
 #include "util/TextSearch.h"
 
 #include <algorithm>
 #include <limits>
-
-namespace {
-bool isBlockSeparator(QChar ch)
-{
-    const ushort uc = ch.unicode();
-    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
-           || uc == 0xFDD1;
-}
-} // namespace
 
 CLineTable::CLineTable()
 {
@@ -32,7 +24,7 @@ void CLineTable::reset(const QString& strText)
     const QChar* pData = m_strText.constData();
     int nStart = 0;
     for (int i = 0; i < nLength; ++i) {
-        if (!isBlockSeparator(pData[i]))
+        if (!isBlockBreak(pData[i].unicode()))
             continue;
         Line line;
         line.nStart = nStart;

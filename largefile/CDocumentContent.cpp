@@ -1,5 +1,7 @@
 #include "largefile/CDocumentContent.h"
 
+#include "util/BlockBreaks.h"
+
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -75,18 +77,9 @@ struct PlainLayoutFields
 constexpr quint32 Red = 0;
 constexpr quint32 Black = 1;
 
-bool isBreak(ushort uc)
-{
-    // Most characters lie between the two ranges: two comparisons.
-    if (uc > '\r' && uc < QChar::ParagraphSeparator)
-        return false;
-    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
-           || uc == 0xFDD1;
-}
-
 int nextBreak(const QChar* pText, int nFrom, int nLength)
 {
-    while (nFrom < nLength && !isBreak(pText[nFrom].unicode()))
+    while (nFrom < nLength && !isBlockBreak(pText[nFrom].unicode()))
         ++nFrom;
     return nFrom;
 }

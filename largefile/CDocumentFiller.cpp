@@ -1,17 +1,10 @@
 #include "largefile/CDocumentFiller.h"
 
 #include "editor/CHighlightEdit.h"
+#include "util/BlockBreaks.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
-
-namespace {
-bool isLineBreak(ushort uc)
-{
-    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
-           || uc == 0xFDD1;
-}
-} // namespace
 
 CDocumentFiller::CDocumentFiller(CHighlightEdit* pEditor, const QString& strText, int nDone,
                                  QObject* parent)
@@ -46,7 +39,7 @@ int CDocumentFiller::sliceEnd(int nFrom) const
         return nLength;
     // The next slice starts with the line break ("\r\n" stays together).
     const QChar* p = m_strText.constData();
-    while (nEnd < nLength && !isLineBreak(p[nEnd].unicode()))
+    while (nEnd < nLength && !isBlockBreak(p[nEnd].unicode()))
         ++nEnd;
     if (nEnd < nLength && p[nEnd] == QLatin1Char('\n') && p[nEnd - 1] == QLatin1Char('\r'))
         --nEnd;

@@ -59,8 +59,19 @@ void CFileLoader::run()
     constexpr qint64 PieceBytes = 4 * 1024 * 1024;
     QByteArray arrBytes;
     const qint64 nSize = file.size();
-    if (nSize > 0 && nSize < std::numeric_limits<int>::max())
-        arrBytes.reserve(int(nSize));
+    if (nSize > 0 && nSize < std::numeric_limits<int>::max()) {
+        // Straight into place, without a copy of every piece.
+        arrBytes.resize(int(nSize));
+        qint64 nDone = 0;
+        while (!m_bCancel && nDone < nSize) {
+            const qint64 nRead = file.read(arrBytes.data() + nDone, qMin(PieceBytes, nSize - nDone));
+            if (nRead <= 0)
+                break;
+            nDone += nRead;
+        }
+        arrBytes.resize(int(nDone));
+    }
+    // What a file that grew meanwhile (a log being written) holds beyond.
     while (!m_bCancel) {
         const QByteArray arrPiece = file.read(PieceBytes);
         if (arrPiece.isEmpty())

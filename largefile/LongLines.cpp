@@ -1,14 +1,7 @@
 #include "largefile/LongLines.h"
 
 #include "editor/DecodedText.h"
-
-namespace {
-bool isLineBreak(ushort uc)
-{
-    return uc == '\n' || uc == '\r' || uc == QChar::ParagraphSeparator || uc == 0xFDD0
-           || uc == 0xFDD1;
-}
-} // namespace
+#include "util/BlockBreaks.h"
 
 int LongLines::longestLine(const QString& strText, int* pLines)
 {
@@ -19,7 +12,7 @@ int LongLines::longestLine(const QString& strText, int* pLines)
     int nLines = 1;
     for (int i = 0; i < nLength; ++i) {
         const ushort uc = p[i].unicode();
-        if (isLineBreak(uc)) {
+        if (isBlockBreak(uc)) {
             nLongest = qMax(nLongest, i - nStart);
             if (uc == '\r' && i + 1 < nLength && p[i + 1] == QLatin1Char('\n'))
                 ++i;
@@ -41,7 +34,7 @@ QString LongLines::split(const QString& strText, int nLimit)
     int nLine = 0; // characters since the last break
     int nRun = 0;  // start of the characters not yet copied
     for (int i = 0; i < nLength; ++i) {
-        if (isLineBreak(p[i].unicode())) {
+        if (isBlockBreak(p[i].unicode())) {
             nLine = 0;
             continue;
         }

@@ -84,6 +84,10 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes, QString*
             strDecoded += strChunk;
         for (const QChar ch : strChunk) {
             const ushort uc = ch.unicode();
+            if (uc < 0x8000) { // nothing below is rejected
+                nSub += uc == 0x1A;
+                continue;
+            }
             if (uc == QChar::ReplacementCharacter)
                 ++nReplacement;
             else if (uc == 0x1A)
