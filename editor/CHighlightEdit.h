@@ -181,7 +181,19 @@ private:
     // Validation and formatting: the text with "\n" line breaks, and an
     // undoable replacement of it.
     QString textForCheck() const;
-    void replaceWholeText(const QString& strText);
+    // Where Qt's JSON parser stops (a null error: nowhere).
+    struct JsonCheck
+    {
+        int nLine = 0;
+        int nColumn = 0;
+        QString strError;
+    };
+    static JsonCheck checkJson(const QString& strText);
+    bool reportJson(const JsonCheck& check);
+    bool formatJsonText();
+    void showFormatted(const QString& strFormatted, CDocumentContent&& content);
+    // Content built from strText beforehand, or null.
+    void replaceWholeText(const QString& strText, CDocumentContent&& content);
 
     bool m_bKeepModified = false;
     int m_nLongLineLimit = 0;

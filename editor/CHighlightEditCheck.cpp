@@ -3,6 +3,7 @@
 #include "editor/CHighlightEdit.h"
 
 #include "highlight/CTextDocument.h"
+#include "highlight/CThreadHighlighter.h"
 #include "largefile/CDocumentContent.h"
 #include "util/JsonFormat.h"
 
@@ -11,6 +12,8 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <future>
+#include <system_error>
 
 namespace {
 
@@ -64,50 +67,92 @@ bool CHighlightEdit::verifyValid()
                              tr("Line %1, Column %2: %3").arg(nLine).arg(nColumn).arg(strError));
         return false;
     }
-    if (strLanguage == "JSON") {
-        const QByteArray arrUtf8 = textForCheck().toUtf8();
-        QJsonParseError error;
-        QJsonDocument::fromJson(arrUtf8, &error);
-        if (error.error == QJsonParseError::NoError)
-            return true;
-        const QPair<int, int> pos = lineAndColumn(arrUtf8, error.offset);
-        QMessageBox::warning(
-            this, tr("Fail to verify valid"),
-            tr("Line %1, Column %2: %3").arg(pos.first).arg(pos.second).arg(error.errorString()));
-        return false;
-    }
+    if (strLanguage == "JSON")
+        return reportJson(checkJson(textForCheck()));
     return true;
+}
+
+CHighlightEdit::JsonCheck CHighlightEdit::checkJson(const QString& strText)
+{
+    const QByteArray arrUtf8 = strText.toUtf8();
+    QJsonParseError error;
+    QJsonDocument::fromJson(arrUtf8, &error);
+    JsonCheck check;
+    if (error.error != QJsonParseError::NoError) {
+        const QPair<int, int> pos = lineAndColumn(arrUtf8, error.offset);
+        check.nLine = pos.first;
+        check.nColumn = pos.second;
+        check.strError = error.errorString();
+    }
+    return check;
+}
+
+bool CHighlightEdit::reportJson(const JsonCheck& check)
+{
+    if (check.strError.isNull())
+        return true;
+    QMessageBox::warning(
+        this, tr("Fail to verify valid"),
+        tr("Line %1, Column %2: %3").arg(check.nLine).arg(check.nColumn).arg(check.strError));
+    return false;
 }
 
 bool CHighlightEdit::formatting()
 {
-    if (isReadOnly() || !verifyValid())
+    if (isReadOnly())
         return false;
     const QString strLanguage = getLanguage();
-    QString strFormatted;
-    if (isMarkup(strLanguage)) {
-        QDomDocument doc;
-        doc.setContent(textForCheck());
-        strFormatted = doc.toString(4);
-    } else if (strLanguage == "JSON") {
-        if (!formatJson(textForCheck(), strFormatted)) {
-            QMessageBox::warning(this, tr("Fail to verify valid"),
-                                 tr("The JSON text cannot be laid out."));
-            return false;
-        }
-    } else {
+    if (strLanguage == "JSON")
+        return formatJsonText();
+    if (!verifyValid())
+        return false;
+    if (!isMarkup(strLanguage))
         return true;
-    }
-    const int nBlock = textCursor().blockNumber();
-    const int nScroll = verticalScrollBar()->value();
-    replaceWholeText(strFormatted);
-    const QTextBlock block = m_pDocument->findBlockByNumber(nBlock);
-    setTextCursor(QTextCursor(block.isValid() ? block : m_pDocument->firstBlock()));
-    verticalScrollBar()->setValue(nScroll);
+    QDomDocument doc;
+    doc.setContent(textForCheck());
+    showFormatted(doc.toString(4), CDocumentContent());
     return true;
 }
 
-void CHighlightEdit::replaceWholeText(const QString& strText)
+bool CHighlightEdit::formatJsonText()
+{
+    const QString strText = textForCheck();
+    // Qt's parser decides whether the text is JSON, on the other core, while
+    // the layout (white space only) and the document it makes are built.
+    std::future<JsonCheck> futureCheck;
+    try {
+        futureCheck = std::async(std::launch::async, [&strText] { return checkJson(strText); });
+    } catch (const std::system_error&) {
+        futureCheck = std::async(std::launch::deferred, [&strText] { return checkJson(strText); });
+    }
+    QString strFormatted;
+    const bool bLaidOut = formatJson(strText, strFormatted);
+    CDocumentContent content;
+    CDocumentContent::Formats formats;
+    if (bLaidOut && strFormatted.size() >= BuiltTextChars
+        && CDocumentContent::plainFormats(m_pDocument, &formats))
+        content = CDocumentContent::build(strFormatted, formats);
+    if (!reportJson(futureCheck.get()))
+        return false;
+    if (!bLaidOut) {
+        QMessageBox::warning(this, tr("Fail to verify valid"), tr("The JSON text cannot be laid out."));
+        return false;
+    }
+    showFormatted(strFormatted, std::move(content));
+    return true;
+}
+
+void CHighlightEdit::showFormatted(const QString& strFormatted, CDocumentContent&& content)
+{
+    const int nBlock = textCursor().blockNumber();
+    const int nScroll = verticalScrollBar()->value();
+    replaceWholeText(strFormatted, std::move(content));
+    const QTextBlock block = m_pDocument->findBlockByNumber(nBlock);
+    setTextCursor(QTextCursor(block.isValid() ? block : m_pDocument->firstBlock()));
+    verticalScrollBar()->setValue(nScroll);
+}
+
+void CHighlightEdit::replaceWholeText(const QString& strText, CDocumentContent&& content)
 {
     // Only the part between what stays the same at both ends is replaced:
     // less to undo, and the lines around keep their highlighting.
@@ -122,11 +167,18 @@ void CHighlightEdit::replaceWholeText(const QString& strText)
     while (nSuffix < nCommon - nPrefix
            && strOld.at(strOld.size() - 1 - nSuffix) == strText.at(strText.size() - 1 - nSuffix))
         ++nSuffix;
-    // A long replacement is built in one piece, still one step to undo.
+    // A long replacement is built in one piece (or was already), still one
+    // step to undo; the highlighter takes the text it was built from.
     const int nReplaced = strText.size() - nPrefix - nSuffix;
-    if (nReplaced >= BuiltTextChars && CDocumentContent::replaceText(m_pDocument, strText)) {
-        setModified(true);
-        return;
+    if (nReplaced >= BuiltTextChars) {
+        m_pHighlighter->prepareText(strText);
+        const bool bDone = content.isNull() ? CDocumentContent::replaceText(m_pDocument, strText)
+                                            : CDocumentContent::replaceContent(m_pDocument, std::move(content));
+        m_pHighlighter->prepareText(QString());
+        if (bDone) {
+            setModified(true);
+            return;
+        }
     }
     QTextCursor cursor(m_pDocument);
     cursor.beginEditBlock();

@@ -395,7 +395,11 @@ bool CDocumentContent::replaceText(QTextDocument* pDoc, const QString& strText)
     Formats formats;
     if (!plainFormats(pDoc, &formats))
         return false;
-    CDocumentContent content = build(strText, formats);
+    return replaceContent(pDoc, build(strText, formats));
+}
+
+bool CDocumentContent::replaceContent(QTextDocument* pDoc, CDocumentContent&& content)
+{
     if (content.isNull())
         return false;
     QTextDocumentPrivate* d = priv(pDoc);
@@ -504,6 +508,11 @@ bool CDocumentContent::install(QTextDocument*)
 }
 
 bool CDocumentContent::replaceText(QTextDocument*, const QString&)
+{
+    return false;
+}
+
+bool CDocumentContent::replaceContent(QTextDocument*, CDocumentContent&&)
 {
     return false;
 }

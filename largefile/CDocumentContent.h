@@ -54,6 +54,8 @@ public:
     // when undo is off); false, and nothing changed, when the document is not
     // plain text.
     static bool replaceText(QTextDocument* pDoc, const QString& strText);
+    // The same with content built beforehand for this document's formats.
+    static bool replaceContent(QTextDocument* pDoc, CDocumentContent&& content);
 
     // Sets a plain-text layout to a new width as setTextWidth does, without
     // first giving every block a layout object of its own: Qt's relayout

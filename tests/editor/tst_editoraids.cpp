@@ -4,6 +4,7 @@
 #include "common/TestEnv.h"
 #include "editor/CHighlightEdit.h"
 #include "highlight/CHighlightMgt.h"
+#include "util/JsonFormat.h"
 
 #include <QtTest>
 
@@ -61,6 +62,7 @@ private slots:
     void verify_data();
     void verify();
     void jsonFormattingKeepsData();
+    void largeJsonFormatsInOneStep();
     void formattingLeavesOtherTextAlone_data();
     void formattingLeavesOtherTextAlone();
     void formattingKeepsLine();
@@ -252,6 +254,40 @@ void TestEditorAids::jsonFormattingKeepsData()
     edit.undo();
     QCOMPARE(rawText(edit), strText);
     QVERIFY(!edit.document()->isUndoAvailable());
+}
+
+// A text long enough to be laid out in one piece beside Qt's check.
+void TestEditorAids::largeJsonFormatsInOneStep()
+{
+    QString strText = "[";
+    for (int i = 0; i < 3000; ++i)
+        strText += QString("%1{\"id\":%2,\"v\":[1.0,\"\\u00e9\"],\"id\":null}").arg(i ? "," : "").arg(i);
+    strText += "]";
+    QString strExpected;
+    QVERIFY(formatJson(strText, strExpected));
+    CHighlightEdit edit;
+    setLanguage(edit, "JSON");
+    edit.setPlainText(strText);
+    QVERIFY(edit.formatting());
+    QCOMPARE(rawText(edit), strExpected);
+    QVERIFY(edit.isModified());
+    edit.undo();
+    QCOMPARE(rawText(edit), strText);
+    QVERIFY(!edit.isModified());
+    QVERIFY(!edit.document()->isUndoAvailable());
+    edit.redo();
+    QCOMPARE(rawText(edit), strExpected);
+
+    // Not JSON: reported, and the text stays as it is.
+    const QString strBroken = strText.left(strText.size() - 1) + ",]";
+    edit.setPlainText(strBroken);
+    ModalDriver driver;
+    driver.answer(QMessageBox::Ok);
+    QVERIFY(!edit.formatting());
+    QCOMPARE(driver.seen().size(), 1);
+    QVERIFY(driver.seen().value(0).strText.startsWith("Line 1, Column"));
+    QCOMPARE(rawText(edit), strBroken);
+    QVERIFY(!edit.isModified());
 }
 
 void TestEditorAids::formattingLeavesOtherTextAlone_data()
