@@ -33,6 +33,7 @@ void CEditorLoader::start(const QString& strPath)
         m_pFileLoader->buildContent(formats);
     connect(m_pFileLoader, &CFileLoader::previewReady, this, &CEditorLoader::onPreview);
     connect(m_pFileLoader, &CFileLoader::loaded, this, &CEditorLoader::onDecoded);
+    connect(m_pFileLoader, &CFileLoader::progress, this, &CEditorLoader::onReadProgress);
     m_pFileLoader->start();
 }
 
@@ -82,6 +83,13 @@ void CEditorLoader::onDecoded()
     connect(m_pFiller, &CDocumentFiller::progress, this, &CEditorLoader::onProgress);
     connect(m_pFiller, &CDocumentFiller::finished, this, &CEditorLoader::onFilled);
     m_pFiller->start();
+}
+
+void CEditorLoader::onReadProgress(int nPercent)
+{
+    // Queued from the thread: nothing of it counts once the text is taken.
+    if (m_pFileLoader && nPercent != m_nPercent)
+        onProgress(nPercent);
 }
 
 void CEditorLoader::onProgress(int nPercent)

@@ -42,6 +42,7 @@ private slots:
     void onDecoded();
     void onFilled();
     void onProgress(int nPercent);
+    void onReadProgress(int nPercent);
 
 private:
     CHighlightEdit* m_pEditor;

@@ -4,6 +4,12 @@
 
 #include <QFile>
 
+namespace {
+// Where reading ends and decoding ends on the way to a whole document.
+constexpr qint64 ReadPercent = 40;
+constexpr int DecodedPercent = 70;
+} // namespace
+
 CFileLoader::CFileLoader(const QString& strPath, const QString& strCodec, int nLongLineLimit,
                          QObject* parent)
     : QThread(parent)
@@ -68,6 +74,7 @@ void CFileLoader::run()
             if (nRead <= 0)
                 break;
             nDone += nRead;
+            emit progress(int(nDone * ReadPercent / nSize));
         }
         arrBytes.resize(int(nDone));
     }
@@ -103,6 +110,7 @@ void CFileLoader::run()
     if (m_bCancel)
         return;
     LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    emit progress(DecodedPercent);
     if (m_formats.nChar >= 0 && !m_bCancel)
         m_content = CDocumentContent::build(
             decoded.strShown.isNull() ? decoded.strText : decoded.strShown, m_formats);

@@ -39,6 +39,8 @@ public:
 
 signals:
     void previewReady();
+    // How far reading, decoding and building have come, now and then.
+    void progress(int nPercent);
     // The last thing the thread does (also on failure or cancel).
     void loaded();
 
