@@ -92,6 +92,9 @@ void TestEditorLoader::documentHoldsTheFile_data()
     // whole text is read in another codec than the preview was.
     QTest::newRow("codec changes after the preview")
         << manyLines(20000, "\n", "caf\xE9\n") << int(CHighlightEdit::ReturnUnix);
+    QTest::newRow("UTF-8 with a mark and CJK")
+        << "\xEF\xBB\xBF" + manyLines(20000, "\r\n", "\xE4\xB8\xAD\xE6\x96\x87\xEF\xBB\xBF\r\n")
+        << int(CHighlightEdit::ReturnWindows);
 }
 
 void TestEditorLoader::documentHoldsTheFile()
@@ -110,6 +113,11 @@ void TestEditorLoader::documentHoldsTheFile()
     QCOMPARE(edit.returnFormat(), mode);
     QCOMPARE(edit.blockCount(), plain.blockCount());
     QCOMPARE(edit.textSnapshot(), plain.textSnapshot());
+    // Saved unchanged, a UTF-8 file is what it was (its mark aside).
+    if (edit.codecName() == "UTF-8") {
+        const QByteArray arrUnmarked = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        QCOMPARE(encodeForSave(edit.textSnapshot(), edit.returnFormat(), edit.standIns()), arrUnmarked);
+    }
     QVERIFY(!edit.isModified());
     QVERIFY(!edit.document()->isUndoAvailable());
     QCOMPARE(edit.textCursor().position(), 0);
