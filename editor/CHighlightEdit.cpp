@@ -7,7 +7,9 @@
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
 #include "largefile/CDocumentContent.h"
+#include "largefile/CTextShaping.h"
 #include "util/Platform.h"
+#include "util/TextShaping.h"
 
 #include <QContextMenuEvent>
 #include <QFontDatabase>
@@ -46,6 +48,7 @@ CHighlightEdit::CHighlightEdit(QWidget* parent)
     QFont fnt = fixedPitchFont();
     fnt.setPixelSize(textFontSize());
     setFont(fnt);
+    m_pShaping = new CTextShaping(this);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     m_pHighlighter = new CThreadHighlighter(m_pDocument);
     m_pSnapshot = new CTextSnapshot(m_pDocument, this);
@@ -114,8 +117,10 @@ void CHighlightEdit::onSelectionChanged()
 void CHighlightEdit::setDocumentText(const QString& strText)
 {
     m_pHighlighter->prepareText(strText);
+    m_pShaping->beginWholeText(textNeedsShaping(strText.constData(), strText.size()));
     if (strText.size() < BuiltTextChars || !setBuiltText(strText))
         setPlainText(strText);
+    m_pShaping->endWholeText();
     m_pHighlighter->prepareText(QString());
 }
 

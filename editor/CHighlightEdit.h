@@ -17,6 +17,7 @@ class CLineSnapshot;
 class CLineNumberArea;
 class CTextDocument;
 class CTextFinder;
+class CTextShaping;
 class CTextSnapshot;
 class CThreadHighlighter;
 class QAction;
@@ -103,7 +104,8 @@ public:
     void appendFill(const QString& strSlice);
     // The whole text at once, built beforehand (the cursor and the view stay
     // where they are); false when the content cannot be taken.
-    bool installFill(CDocumentContent& content);
+    bool installFill(CDocumentContent& content, bool bNeedsShaping);
+    CTextShaping* textShaping() const { return m_pShaping; }
     void endLoad();
     bool isLoading() const { return m_nLoadProgress >= 0; }
     int loadProgress() const { return m_nLoadProgress; }
@@ -203,6 +205,7 @@ private:
     // While a fill runs, the gutter has room for the final line numbers: a
     // change of the view's width lays out every block again.
     int m_nGutterBlocks = 0;
+    CTextShaping* m_pShaping = nullptr;
     bool m_bFilling = false;
     bool m_bReadOnlyBefore = false;
     QWidget* m_pTopWidget = nullptr;

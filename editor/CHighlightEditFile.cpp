@@ -6,6 +6,7 @@
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
 #include "largefile/CDocumentContent.h"
+#include "largefile/CTextShaping.h"
 #include "largefile/LongLines.h"
 #include "util/TextCodec.h"
 
@@ -159,12 +160,17 @@ void CHighlightEdit::appendFill(const QString& strSlice)
     }
 }
 
-bool CHighlightEdit::installFill(CDocumentContent& content)
+bool CHighlightEdit::installFill(CDocumentContent& content, bool bNeedsShaping)
 {
     const int nPosition = textCursor().position();
     const int nAnchor = textCursor().anchor();
     const int nScroll = verticalScrollBar()->value();
-    if (!m_bFilling || !content.install(m_pDocument))
+    if (!m_bFilling || content.isNull())
+        return false;
+    m_pShaping->beginWholeText(bNeedsShaping);
+    const bool bInstalled = content.install(m_pDocument);
+    m_pShaping->endWholeText();
+    if (!bInstalled)
         return false;
     // The text shown so far is the start of the whole one.
     const int nLast = m_pDocument->characterCount() - 1;

@@ -56,6 +56,7 @@ void CEditorLoader::onDecoded()
     const bool bOk = m_pFileLoader->succeeded();
     const DecodedText decoded = m_pFileLoader->takeText();
     CDocumentContent content = m_pFileLoader->takeContent();
+    const bool bNeedsShaping = m_pFileLoader->needsShaping();
     delete m_pFileLoader;
     m_pFileLoader = nullptr;
     if (!bOk) {
@@ -74,7 +75,7 @@ void CEditorLoader::onDecoded()
         m_pEditor->beginFill(decoded);
     }
     m_strPreviewShown = QString();
-    if (m_pEditor->installFill(content)) {
+    if (m_pEditor->installFill(content, bNeedsShaping)) {
         onProgress(100);
         onFilled();
         return;

@@ -1,6 +1,7 @@
 #include "largefile/CFileLoader.h"
 
 #include "largefile/LongLines.h"
+#include "util/TextShaping.h"
 
 #include <QFile>
 
@@ -111,9 +112,11 @@ void CFileLoader::run()
         return;
     LongLines::splitIfLong(decoded, m_nLongLineLimit);
     emit progress(DecodedPercent);
-    if (m_formats.nChar >= 0 && !m_bCancel)
-        m_content = CDocumentContent::build(
-            decoded.strShown.isNull() ? decoded.strText : decoded.strShown, m_formats);
+    const QString& strShown = decoded.strShown.isNull() ? decoded.strText : decoded.strShown;
+    if (m_formats.nChar >= 0 && !m_bCancel) {
+        m_content = CDocumentContent::build(strShown, m_formats);
+        m_bNeedsShaping = textNeedsShaping(strShown.constData(), strShown.size());
+    }
     m_decoded = std::move(decoded);
     m_bOk = !m_bCancel;
 }

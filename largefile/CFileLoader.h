@@ -34,6 +34,8 @@ public:
     void buildContent(const CDocumentContent::Formats& formats) { m_formats = formats; }
     // After loaded(): that content (null when not built).
     CDocumentContent takeContent();
+    // After loaded(): whether the text to show needs a shaper to show right.
+    bool needsShaping() const { return m_bDone.load(std::memory_order_acquire) && m_bNeedsShaping; }
 
     static constexpr int PreviewBytes = 64 * 1024;
 
@@ -57,6 +59,7 @@ private:
     DecodedText m_preview;
     CDocumentContent::Formats m_formats;
     CDocumentContent m_content;
+    bool m_bNeedsShaping = true;
     bool m_bOk = false;
     // Set as the thread's work ends: what it did is seen by whoever reads it
     // after wait(), in a way the thread sanitizer can follow too.

@@ -1,6 +1,7 @@
 // Shared helpers: size texts, the order of directory entries, button style
 // sheets.
 #include "util/TextSearch.h"
+#include "util/TextShaping.h"
 #include "util/Utils.h"
 
 #include <QDir>
@@ -24,6 +25,8 @@ private slots:
     void buttonStyles();
     void findTextAgreesWithQt_data();
     void findTextAgreesWithQt();
+    void shapingNeeded_data();
+    void shapingNeeded();
 
 private:
     QString path(const QString& strName) const { return m_dir.filePath(strName); }
@@ -170,6 +173,33 @@ void TestUtils::findTextAgreesWithQt()
             QCOMPARE(findText(strRest.constData(), strRest.size(), find, cs), strRest.indexOf(find, 0, cs));
         }
     }
+}
+
+void TestUtils::shapingNeeded_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("needs");
+    QTest::newRow("code") << "int main() { return 0; }\t// ok" << false;
+    QTest::newRow("Latin-1 and extended") << QString::fromUtf8("caf\u00E9 \u0151 \u1EA1") << false;
+    QTest::newRow("combining acute") << QString::fromUtf8("cafe\u0301") << true;
+    QTest::newRow("Greek and Cyrillic") << QString::fromUtf8("\u03B1\u03B2 \u0436\u0438") << false;
+    QTest::newRow("Cyrillic combining") << QString::fromUtf8("\u0430\u0483") << true;
+    QTest::newRow("Arabic") << QString::fromUtf8("\u0633\u0644\u0627\u0645") << true;
+    QTest::newRow("Hebrew") << QString::fromUtf8("\u05E9\u05DC\u05D5\u05DD") << true;
+    QTest::newRow("Devanagari") << QString::fromUtf8("\u0928\u092E\u0938\u094D\u0924\u0947") << true;
+    QTest::newRow("Thai") << QString::fromUtf8("\u0E2A\u0E27\u0E31\u0E2A") << true;
+    QTest::newRow("CJK, kana, Hangul syllables") << QString::fromUtf8("\u4E2D\u6587 \u3072\u3089 \uD55C\uAE00\u3002") << false;
+    QTest::newRow("kana voicing mark") << QString::fromUtf8("\u304B\u3099") << true;
+    QTest::newRow("full-width forms") << QString::fromUtf8("\uFF21\uFF22") << false;
+    QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << true;
+    QTest::newRow("zero-width joiner") << QString::fromUtf8("a\u200Db") << true;
+    QTest::newRow("arrows and box drawing") << QString::fromUtf8("\u2192 \u2500\u253C \u20AC") << false;
+}
+
+void TestUtils::shapingNeeded()
+{
+    QFETCH(QString, text);
+    QTEST(textNeedsShaping(text.constData(), text.size()), "needs");
 }
 
 QTEST_MAIN(TestUtils)

@@ -1,0 +1,53 @@
+#include "largefile/CTextShaping.h"
+
+#include "util/TextShaping.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+CTextShaping::CTextShaping(QPlainTextEdit* pEditor)
+    : QObject(pEditor)
+    , m_pEditor(pEditor)
+{
+    const QString strText = pEditor->document()->toRawText();
+    setShaping(textNeedsShaping(strText.constData(), strText.size()));
+    connect(pEditor->document(), &QTextDocument::contentsChange, this,
+            &CTextShaping::onContentsChange);
+}
+
+void CTextShaping::beginWholeText(bool bNeedsShaping)
+{
+    setShaping(bNeedsShaping);
+    m_bWholeText = true;
+}
+
+void CTextShaping::endWholeText()
+{
+    m_bWholeText = false;
+}
+
+void CTextShaping::onContentsChange(int nPosition, int, int nAdded)
+{
+    if (m_bShaping || m_bWholeText || nAdded <= 0)
+        return;
+    QTextCursor cursor(m_pEditor->document());
+    cursor.setPosition(nPosition);
+    cursor.setPosition(qMin(nPosition + nAdded, m_pEditor->document()->characterCount() - 1),
+                       QTextCursor::KeepAnchor);
+    const QString strAdded = cursor.selectedText();
+    // Not in the middle of the document's change: the font is set once the
+    // change is done, before the view paints it.
+    if (textNeedsShaping(strAdded.constData(), strAdded.size()))
+        QMetaObject::invokeMethod(this, [this] { setShaping(true); }, Qt::QueuedConnection);
+}
+
+void CTextShaping::setShaping(bool bShaping)
+{
+    if (bShaping == m_bShaping)
+        return;
+    m_bShaping = bShaping;
+    QFont fnt = m_pEditor->font();
+    fnt.setStyleStrategy(bShaping ? QFont::PreferDefault : QFont::PreferNoShaping);
+    m_pEditor->setFont(fnt);
+}

@@ -1,0 +1,59 @@
+#include "util/TextShaping.h"
+
+#include <QChar>
+
+namespace {
+
+// Ranges of characters that show right without shaping, in order.
+struct Range
+{
+    ushort uFirst;
+    ushort uLast;
+};
+
+constexpr Range ShapingFree[] = {
+    {0x0000, 0x02FF}, // Latin, IPA, spacing modifiers (combining marks follow)
+    {0x0370, 0x03FF}, // Greek
+    {0x0400, 0x0482}, // Cyrillic (its combining marks follow)
+    {0x048A, 0x052F},
+    {0x1E00, 0x1FFF}, // Latin and Greek precomposed
+    {0x2000, 0x200B}, // spaces (joiners and direction marks follow)
+    {0x2010, 0x2027}, // punctuation (separators and embeddings follow)
+    {0x2030, 0x205F},
+    {0x2070, 0x20CF}, // super- and subscripts, currency (combining for symbols follow)
+    {0x2100, 0x2BFF}, // letterlike, arrows, mathematics, box drawing, shapes
+    {0x2E80, 0x3029}, // CJK radicals and punctuation (tone marks follow)
+    {0x3030, 0x3098}, // kana (the voicing marks follow)
+    {0x309B, 0x4DBF}, // kana, bopomofo, compatibility jamo, CJK
+    {0x4E00, 0xA4CF}, // CJK, Yi
+    {0xAC00, 0xD7A3}, // Hangul syllables
+    {0xF900, 0xFAFF}, // CJK compatibility
+    {0xFF00, 0xFFEF}, // half- and full-width forms
+    {0xFFFC, 0xFFFD}, // object and replacement characters
+};
+
+bool isShapingFree(ushort uc)
+{
+    for (const Range& range : ShapingFree) {
+        if (uc < range.uFirst)
+            return false;
+        if (uc <= range.uLast)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool textNeedsShaping(const QChar* p, int nLength)
+{
+    for (int i = 0; i < nLength; ++i) {
+        const ushort uc = p[i].unicode();
+        // Most text is below the first combining mark: one comparison.
+        if (uc < 0x0300)
+            continue;
+        if (!isShapingFree(uc))
+            return true;
+    }
+    return false;
+}
