@@ -5,7 +5,9 @@
 #include "highlight/CTextDocument.h"
 #include "highlight/CThreadHighlighter.h"
 #include "largefile/CDocumentContent.h"
+#include "largefile/CTextShaping.h"
 #include "util/JsonFormat.h"
+#include "util/TextShaping.h"
 
 #include <QDomDocument>
 #include <QJsonDocument>
@@ -172,8 +174,12 @@ void CHighlightEdit::replaceWholeText(const QString& strText, CDocumentContent&&
     const int nReplaced = strText.size() - nPrefix - nSuffix;
     if (nReplaced >= BuiltTextChars) {
         m_pHighlighter->prepareText(strText);
+        // Undo may bring the old text back: shaping may turn on, not off.
+        m_pShaping->beginWholeText(m_pShaping->isShaping()
+                                   || textNeedsShaping(strText.constData(), strText.size()));
         const bool bDone = content.isNull() ? CDocumentContent::replaceText(m_pDocument, strText)
                                             : CDocumentContent::replaceContent(m_pDocument, std::move(content));
+        m_pShaping->endWholeText();
         m_pHighlighter->prepareText(QString());
         if (bDone) {
             setModified(true);

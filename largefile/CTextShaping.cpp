@@ -31,14 +31,24 @@ void CTextShaping::onContentsChange(int nPosition, int, int nAdded)
 {
     if (m_bShaping || m_bWholeText || nAdded <= 0)
         return;
-    QTextCursor cursor(m_pEditor->document());
-    cursor.setPosition(nPosition);
-    cursor.setPosition(qMin(nPosition + nAdded, m_pEditor->document()->characterCount() - 1),
-                       QTextCursor::KeepAnchor);
-    const QString strAdded = cursor.selectedText();
+    QTextDocument* pDoc = m_pEditor->document();
+    const int nEnd = qMin(nPosition + nAdded, pDoc->characterCount() - 1);
+    // A selection's text is put together a fragment at a time; a long change
+    // is read from the whole text, which is copied in one go.
+    bool bNeeds = false;
+    if (nEnd - nPosition <= LongChange) {
+        QTextCursor cursor(pDoc);
+        cursor.setPosition(nPosition);
+        cursor.setPosition(nEnd, QTextCursor::KeepAnchor);
+        const QString strAdded = cursor.selectedText();
+        bNeeds = textNeedsShaping(strAdded.constData(), strAdded.size());
+    } else {
+        const QString strText = pDoc->toRawText();
+        bNeeds = textNeedsShaping(strText.constData() + nPosition, nEnd - nPosition);
+    }
     // Not in the middle of the document's change: the font is set once the
     // change is done, before the view paints it.
-    if (textNeedsShaping(strAdded.constData(), strAdded.size()))
+    if (bNeeds)
         QMetaObject::invokeMethod(this, [this] { setShaping(true); }, Qt::QueuedConnection);
 }
 

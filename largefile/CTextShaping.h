@@ -18,7 +18,8 @@ public:
 
     bool isShaping() const { return m_bShaping; }
     // Around setting a whole new text whose answer is known: the change it
-    // makes is not looked at again.
+    // makes is not looked at again. Shaping turns off only for a text that
+    // leaves no undo history behind.
     void beginWholeText(bool bNeedsShaping);
     void endWholeText();
 
@@ -27,6 +28,8 @@ private slots:
 
 private:
     void setShaping(bool bShaping);
+
+    static constexpr int LongChange = 64 * 1024;
 
     QPlainTextEdit* m_pEditor;
     bool m_bShaping = true;
