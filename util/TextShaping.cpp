@@ -1,6 +1,7 @@
 #include "util/TextShaping.h"
 
 #include <QChar>
+#include <array>
 
 namespace {
 
@@ -32,7 +33,7 @@ constexpr Range ShapingFree[] = {
     {0xFFFC, 0xFFFD}, // object and replacement characters
 };
 
-bool isShapingFree(ushort uc)
+bool isInRanges(ushort uc)
 {
     for (const Range& range : ShapingFree) {
         if (uc < range.uFirst)
@@ -43,16 +44,36 @@ bool isShapingFree(ushort uc)
     return false;
 }
 
+// Per 256 characters: all free (1), none (0), or some (2), made once; most
+// characters are answered by their page.
+enum Page : unsigned char { NoneFree, AllFree, SomeFree };
+const std::array<Page, 256>& pages()
+{
+    static const std::array<Page, 256> arrPages = [] {
+        std::array<Page, 256> arr {};
+        for (int nPage = 0; nPage < 256; ++nPage) {
+            int nFree = 0;
+            for (int i = 0; i < 256; ++i)
+                nFree += isInRanges(ushort(nPage * 256 + i));
+            arr[size_t(nPage)] = nFree == 256 ? AllFree : nFree == 0 ? NoneFree : SomeFree;
+        }
+        return arr;
+    }();
+    return arrPages;
+}
+
 } // namespace
 
 bool textNeedsShaping(const QChar* p, int nLength)
 {
+    const std::array<Page, 256>& arrPages = pages();
     for (int i = 0; i < nLength; ++i) {
         const ushort uc = p[i].unicode();
         // Most text is below the first combining mark: one comparison.
         if (uc < 0x0300)
             continue;
-        if (!isShapingFree(uc))
+        const Page page = arrPages[uc >> 8];
+        if (page == NoneFree || (page == SomeFree && !isInRanges(uc)))
             return true;
     }
     return false;
