@@ -4,6 +4,8 @@
 #include "util/TextShaping.h"
 
 #include <QFile>
+#include <future>
+#include <system_error>
 
 namespace {
 // Where reading ends and decoding ends on the way to a whole document.
@@ -110,13 +112,25 @@ void CFileLoader::run()
     arrBytes.clear();
     if (m_bCancel)
         return;
+    // Splitting adds line breaks only: whether the text needs shaping is
+    // found on the other core meanwhile.
+    const QString strDecoded = decoded.strText;
+    std::future<bool> futureShaping;
+    try {
+        futureShaping = std::async(std::launch::async, [&strDecoded] {
+            return textNeedsShaping(strDecoded.constData(), strDecoded.size());
+        });
+    } catch (const std::system_error&) {
+        futureShaping = std::async(std::launch::deferred, [&strDecoded] {
+            return textNeedsShaping(strDecoded.constData(), strDecoded.size());
+        });
+    }
     LongLines::splitIfLong(decoded, m_nLongLineLimit);
+    m_bNeedsShaping = futureShaping.get();
     emit progress(DecodedPercent);
     const QString& strShown = decoded.strShown.isNull() ? decoded.strText : decoded.strShown;
-    if (m_formats.nChar >= 0 && !m_bCancel) {
+    if (m_formats.nChar >= 0 && !m_bCancel)
         m_content = CDocumentContent::build(strShown, m_formats);
-        m_bNeedsShaping = textNeedsShaping(strShown.constData(), strShown.size());
-    }
     m_decoded = std::move(decoded);
     m_bOk = !m_bCancel;
 }
