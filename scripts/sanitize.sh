@@ -9,7 +9,7 @@ case "$kind" in
   thread)  san="thread";            dir=build-tsan; filter=(-L threads); targets=(--target tst_threadhighlighter --target tst_recovery
            --target tst_fileinfogatherer --target tst_filesystemmodel --target tst_editorloader
            --target tst_filesaver --target tst_documentcontent
-           --target tst_editoraids) ;;
+           --target tst_editoraids --target tst_textcodec) ;;
   address) san="address;undefined"; dir=build-asan; filter=(-E '^shellext_'); targets=() ;;
   *) echo "usage: $0 thread|address" >&2; exit 2 ;;
 esac

@@ -5,7 +5,9 @@
 #include <QTextCodec>
 #include <algorithm>
 #include <cstring>
+#include <future>
 #include <memory>
+#include <system_error>
 
 namespace {
 
@@ -58,6 +60,50 @@ private:
 
 } // namespace
 
+namespace {
+
+// From this many bytes on, UTF-8 kept as text is checked in two halves at
+// once, split after a line break (no sequence crosses one).
+constexpr int ParallelBytes = 4 * 1024 * 1024;
+
+struct Seen
+{
+    int nReplacement = 0;
+    int nSub = 0;
+};
+
+// Decodes p[0..n) chunk by chunk (appending to pKeep when given) and counts
+// the substitution characters; false at the first sign the codec does not
+// fit.
+bool scanBytes(QTextDecoder* pDecoder, const char* p, int n, QString* pKeep, Seen& seen,
+               SubstitutionGuard& guardReplacement, SubstitutionGuard& guardSub)
+{
+    for (int nPos = 0; nPos < n; nPos += ChunkSize) {
+        const int nLen = qMin(ChunkSize, n - nPos);
+        const QString strChunk = pDecoder->toUnicode(p + nPos, nLen);
+        if (pDecoder->hasFailure())
+            return false;
+        if (pKeep)
+            *pKeep += strChunk;
+        for (const QChar ch : strChunk) {
+            const ushort uc = ch.unicode();
+            if (uc < 0x8000) { // nothing below is rejected
+                seen.nSub += uc == 0x1A;
+                continue;
+            }
+            if (uc == QChar::ReplacementCharacter)
+                ++seen.nReplacement;
+            else if (isRejectedChar(uc))
+                return false;
+        }
+        if (!guardReplacement.accept(seen.nReplacement) || !guardSub.accept(seen.nSub))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes, QString* pDecoded)
 {
     if (!pCodec)
@@ -66,37 +112,51 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes, QString*
     // that eats a mark at the start would, after a first chunk of plain
     // ASCII, also eat U+FEFF at the start of the next.
     const bool bKeep = pDecoded && pCodec->mibEnum() == 106;
+    const QTextCodec::ConversionFlags flags = bKeep ? QTextCodec::IgnoreHeader : QTextCodec::DefaultConversion;
     QString strDecoded;
     if (bKeep)
         strDecoded.reserve(arrBytes.size());
-    std::unique_ptr<QTextDecoder> pDecoder(
-        pCodec->makeDecoder(bKeep ? QTextCodec::IgnoreHeader : QTextCodec::DefaultConversion));
+    std::unique_ptr<QTextDecoder> pDecoder(pCodec->makeDecoder(flags));
     SubstitutionGuard guardReplacement(pCodec, arrBytes, QChar(QChar::ReplacementCharacter));
     SubstitutionGuard guardSub(pCodec, arrBytes, QChar(0x1A));
-    int nReplacement = 0;
-    int nSub = 0;
-    for (int nPos = 0; nPos < arrBytes.size(); nPos += ChunkSize) {
-        const int nLen = qMin(ChunkSize, arrBytes.size() - nPos);
-        const QString strChunk = pDecoder->toUnicode(arrBytes.constData() + nPos, nLen);
-        if (pDecoder->hasFailure())
-            return false;
-        if (bKeep)
-            strDecoded += strChunk;
-        for (const QChar ch : strChunk) {
-            const ushort uc = ch.unicode();
-            if (uc < 0x8000) { // nothing below is rejected
-                nSub += uc == 0x1A;
-                continue;
-            }
-            if (uc == QChar::ReplacementCharacter)
-                ++nReplacement;
-            else if (uc == 0x1A)
-                ++nSub;
-            else if (isRejectedChar(uc))
-                return false;
+    Seen seen;
+    const char* p = arrBytes.constData();
+    const int nSize = arrBytes.size();
+    int nSplit = bKeep && nSize >= ParallelBytes ? arrBytes.indexOf('\n', nSize / 2) + 1 : 0;
+    std::future<bool> futureSecond;
+    std::unique_ptr<QTextDecoder> pSecond;
+    QString strSecond;
+    Seen seenSecond;
+    if (nSplit > 0 && nSplit < nSize) {
+        pSecond.reset(pCodec->makeDecoder(flags));
+        try {
+            futureSecond = std::async(std::launch::async, [&] {
+                SubstitutionGuard guardR(pCodec, arrBytes, QChar(QChar::ReplacementCharacter));
+                SubstitutionGuard guardS(pCodec, arrBytes, QChar(0x1A));
+                strSecond.reserve(nSize - nSplit);
+                return scanBytes(pSecond.get(), p + nSplit, nSize - nSplit, &strSecond, seenSecond,
+                                 guardR, guardS);
+            });
+        } catch (const std::system_error&) {
+            nSplit = 0;
         }
-        if (!guardReplacement.accept(nReplacement) || !guardSub.accept(nSub))
+    }
+    if (!futureSecond.valid())
+        nSplit = nSize;
+    const bool bFirst = scanBytes(pDecoder.get(), p, nSplit, bKeep ? &strDecoded : nullptr, seen,
+                                  guardReplacement, guardSub);
+    if (futureSecond.valid()) {
+        // The first half ends after a line break: nothing of it may wait.
+        if (!futureSecond.get() || !bFirst || pDecoder->needsMoreData())
             return false;
+        seen.nReplacement += seenSecond.nReplacement;
+        seen.nSub += seenSecond.nSub;
+        if (!guardReplacement.accept(seen.nReplacement) || !guardSub.accept(seen.nSub))
+            return false;
+        strDecoded += strSecond;
+        pDecoder = std::move(pSecond); // the one that read the end
+    } else if (!bFirst) {
+        return false;
     }
     // Bytes of a sequence cut off by the end of the input would be lost on
     // load. Not every decoder reports them, so a newline in the codec's own
