@@ -130,6 +130,8 @@ void MainWindow::onLangClick()
 
 void MainWindow::onTabCurrentChanged(int)
 {
+    if (m_bRestoring)
+        return;
     loadPendingTab(m_pTabWidget->currentWidget());
     m_pNoticeBar->setCurrentDocument(documentOf(m_pTabWidget->currentWidget()));
     refreshFrame();

@@ -219,10 +219,18 @@ void MainWindow::restoreSession()
         if (i == nCurrent)
             nCurrentTab = m_pTabWidget->currentIndex();
     }
-    m_bRestoring = false;
+    // Without a current document the last one shows, as when opened in turn.
+    if (nCurrentTab < nBefore && m_pTabWidget->count() > nBefore)
+        nCurrentTab = m_pTabWidget->count() - 1;
     if (nCurrentTab >= nBefore)
         m_pTabWidget->setCurrentIndex(nCurrentTab);
+    m_bRestoring = false;
     loadPendingTab(m_pTabWidget->currentWidget());
+    // The frame follows the current tab once, not every tab on the way; the
+    // preview, a second editor, is made a moment after the window shows (a
+    // zero timer would still come before the first paint).
+    m_pNoticeBar->setCurrentDocument(documentOf(m_pTabWidget->currentWidget()));
+    m_pPreviewTimer->start();
     store.endRestore();
     if (!lstMissing.isEmpty())
         statusBar()->showMessage(tr("Not restored, no longer on disk: %1").arg(lstMissing.join(", ")));
@@ -281,9 +289,12 @@ bool MainWindow::restoreDocument(const CSessionDocument& doc)
 void MainWindow::addPendingTab(const CSessionDocument& doc)
 {
     // A bare placeholder: an editor costs more than showing it later does.
+    // It does not become current: that is decided once all tabs are there.
     auto* pPlaceholder = new QWidget(this);
     pPlaceholder->setProperty(PendingPath, doc.strPath);
-    addDocumentTab(pPlaceholder, QFileInfo(doc.strPath).fileName(), doc.strPath, ":/res/file_text.png");
+    const int nIndex = m_pTabWidget->addTab(pPlaceholder, QIcon(":/res/file_text.png"),
+                                            QFileInfo(doc.strPath).fileName());
+    m_pTabWidget->setTabToolTip(nIndex, doc.strPath);
     m_mapPending.insert(pPlaceholder, doc);
 }
 

@@ -150,7 +150,9 @@ void CPreviewWidget::previewText(const QString& strText)
     QString strShown = strText.left(TextLimit);
     if (!strShown.isEmpty() && strShown.at(strShown.size() - 1).isHighSurrogate())
         strShown.chop(1);
-    pText->setPlainText(strShown);
+    // Built in one piece, as an opened file is: a large preview is made
+    // on every change of tab.
+    pText->setContentText(strShown);
     if (m_pHighlightMgt && !m_strPathFileName.isEmpty())
         pText->setLanguage(m_pHighlightMgt->getHighlightByFileName(m_strPathFileName));
     updateTitle();

@@ -9,6 +9,7 @@
 #include "mainwindow/MainWindow.h"
 #include "session/CDocumentWatcher.h"
 #include "session/CNoticeBar.h"
+#include "web/CPreviewWidget.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -235,6 +236,12 @@ void TestSession::sessionComesBack()
     QCOMPARE(tabs()->count(), 3);
     QCOMPARE(tabs()->currentIndex(), 1);
     QCOMPARE(editorAt(1)->getLanguage(), QString("Python"));
+    // The frame and, a moment later, the preview follow the restored tab.
+    QVERIFY(m_pWindow->windowTitle().contains("b.txt"));
+    auto* pPreview = m_pWindow->findChild<CPreviewWidget*>();
+    QTRY_VERIFY(qobject_cast<CHighlightEdit*>(pPreview->currentView())
+                && qobject_cast<CHighlightEdit*>(pPreview->currentView())->toPlainText()
+                       == editorAt(1)->toPlainText());
     // The others are read when first shown, in their places.
     QVERIFY(!editorAt(0) && !editorAt(2));
     QCOMPARE(tabs()->tabToolTip(0), strA);
