@@ -193,6 +193,11 @@ void TestUtils::shapingNeeded_data()
     QTest::newRow("full-width forms") << QString::fromUtf8("\uFF21\uFF22") << false;
     QTest::newRow("emoji") << QString::fromUtf8("\U0001F600") << true;
     QTest::newRow("zero-width joiner") << QString::fromUtf8("a\u200Db") << true;
+    // Pages partly free are answered character by character.
+    QTest::newRow("last combining mark of its page") << QString::fromUtf8("\u036F") << true;
+    QTest::newRow("hexagram after CJK extension A") << QString::fromUtf8("\u4DBF\u4DC0") << true;
+    QTest::newRow("end of Yi") << QString::fromUtf8("\uA4CF\u0370") << false;
+    QTest::newRow("first of Lisu") << QString::fromUtf8("\uA4D0") << true;
     QTest::newRow("arrows and box drawing") << QString::fromUtf8("\u2192 \u2500\u253C \u20AC") << false;
 }
 
