@@ -20,6 +20,7 @@ void CLineTable::reset(const QString& strText)
     QString strNew(strText);
     m_strText.swap(strNew);
     m_vecLines.clear();
+    m_nLineChars = 0;
     const int nLength = m_strText.size();
     const QChar* pData = m_strText.constData();
     int nStart = 0;
@@ -29,6 +30,7 @@ void CLineTable::reset(const QString& strText)
         Line line;
         line.nStart = nStart;
         line.nLength = i - nStart;
+        m_nLineChars += line.nLength;
         m_vecLines.append(line);
         if (pData[i] == QLatin1Char('\r') && i + 1 < nLength && pData[i + 1] == QLatin1Char('\n'))
             ++i;
@@ -37,6 +39,7 @@ void CLineTable::reset(const QString& strText)
     Line last;
     last.nStart = nStart;
     last.nLength = nLength - nStart;
+    m_nLineChars += last.nLength;
     m_vecLines.append(last);
 }
 
@@ -46,6 +49,8 @@ void CLineTable::replace(int nFirst, int nLastOld, const QStringList& lstLines)
     nLastOld = qBound(nFirst - 1, nLastOld, m_vecLines.size() - 1);
     const int nOld = nLastOld - nFirst + 1;
     const int nNew = lstLines.size();
+    for (int i = nFirst; i <= nLastOld; ++i)
+        m_nLineChars -= m_vecLines.at(i).nLength;
     if (nNew > nOld)
         m_vecLines.insert(nFirst, nNew - nOld, Line());
     else if (nNew < nOld)
@@ -55,6 +60,7 @@ void CLineTable::replace(int nFirst, int nLastOld, const QStringList& lstLines)
         line.nStart = -1;
         line.nLength = lstLines.at(i).size();
         line.strOwn = lstLines.at(i);
+        m_nLineChars += line.nLength;
     }
 }
 
@@ -78,10 +84,7 @@ QString CLineTable::line(int nIndex) const
 
 qint64 CLineTable::rawLength() const
 {
-    qint64 nLength = m_vecLines.size() - 1;
-    for (const Line& line : m_vecLines)
-        nLength += line.nLength;
-    return nLength;
+    return m_vecLines.size() - 1 + m_nLineChars;
 }
 
 QString CLineTable::rawText() const

@@ -69,6 +69,9 @@ private:
 
     QString m_strText;
     QVector<Line> m_vecLines;
+    // The lines' lengths added up, kept as they change: a snapshot is
+    // checked against the document's length before every use.
+    qint64 m_nLineChars = 0;
 };
 
 Q_DECLARE_TYPEINFO(CLineTable::Line, Q_MOVABLE_TYPE);
