@@ -144,15 +144,23 @@ void CPreviewWidget::previewHtmlText(const QString& strHtml, const QUrl& base)
 
 void CPreviewWidget::previewText(const QString& strText)
 {
-    clear();
-    CHighlightEdit* pText = newTextView();
-    pText->setFilePath(m_strPathFileName);
     QString strShown = strText.left(TextLimit);
     if (!strShown.isEmpty() && strShown.at(strShown.size() - 1).isHighSurrogate())
         strShown.chop(1);
-    // Built in one piece, as an opened file is: a large preview is made
-    // on every change of tab.
+    // Asked again for what it shows (each time the editor takes the focus):
+    // it stays as it is, scrolled where the user left it.
+    if (m_pText && m_bShowsText && m_strTextPath == m_strPathFileName && m_strText == strShown) {
+        updateTitle();
+        return;
+    }
+    clear();
+    CHighlightEdit* pText = newTextView();
+    pText->setFilePath(m_strPathFileName);
+    // Built in one piece, as an opened file is.
     pText->setContentText(strShown);
+    m_strText = strShown;
+    m_strTextPath = m_strPathFileName;
+    m_bShowsText = true;
     if (m_pHighlightMgt && !m_strPathFileName.isEmpty())
         pText->setLanguage(m_pHighlightMgt->getHighlightByFileName(m_strPathFileName));
     updateTitle();
@@ -162,6 +170,8 @@ void CPreviewWidget::clear()
 {
     delete m_pText;
     m_pText = nullptr;
+    m_strText = QString();
+    m_bShowsText = false;
     if (m_pImage) {
         m_pImage->hide();
         m_pImage->clearImage();

@@ -58,6 +58,10 @@ private:
     QString m_strPathFileName;
     CImageWidget* m_pImage = nullptr;
     CHighlightEdit* m_pText = nullptr;
+    // What a text preview was given, and for which file.
+    QString m_strText;
+    QString m_strTextPath;
+    bool m_bShowsText = false;
     QWebView* m_pWeb = nullptr;
     QHBoxLayout* m_pLayout = nullptr;
     CEditWebView* m_pHtml = nullptr;

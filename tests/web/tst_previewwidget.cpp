@@ -13,6 +13,7 @@
 
 #include <QDBusMessage>
 #include <QDockWidget>
+#include <QScrollBar>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -48,6 +49,7 @@ private slots:
     void textLimit();
     void characterBoundary_data();
     void characterBoundary();
+    void sameTextKeepsView();
     void htmlTextReadOnly();
     void contextMenuFollowsPath();
     void pageScriptsReadNothingLocal();
@@ -215,6 +217,39 @@ void TestPreviewWidget::characterBoundary()
     QFETCH(QByteArray, arrCut);
     QFETCH(int, nBoundary);
     QCOMPARE(::characterBoundary(arrCut), nBoundary);
+}
+
+void TestPreviewWidget::sameTextKeepsView()
+{
+    QString strText;
+    for (int i = 0; i < 500; ++i)
+        strText += QString("line %1\n").arg(i);
+    const QString strPath = writeFile("a.txt", "on disk");
+    m_pPreview->setPreviewFile(strPath, false);
+    m_pPreview->previewText(strText);
+    auto* pText = qobject_cast<CHighlightEdit*>(m_pPreview->currentView());
+    QVERIFY(pText);
+    pText->verticalScrollBar()->setValue(200);
+    m_pPreview->previewText(strText);
+    QCOMPARE(m_pPreview->currentView(), pText);
+    QCOMPARE(pText->verticalScrollBar()->value(), 200);
+    // Other text, or the same text of another file, is shown anew.
+    for (const QString& strOther : {strText + "more", QString()}) {
+        m_pPreview->previewText(strOther);
+        pText = qobject_cast<CHighlightEdit*>(m_pPreview->currentView());
+        QVERIFY(pText && pText->toPlainText() == strOther);
+    }
+    // The file's own preview is not taken for an empty text of it.
+    m_pPreview->previewFile(strPath);
+    m_pPreview->previewText(QString());
+    pText = qobject_cast<CHighlightEdit*>(m_pPreview->currentView());
+    QVERIFY(pText && pText->toPlainText().isEmpty());
+    const QPointer<CHighlightEdit> pOld(pText);
+    const QString strOtherPath = writeFile("b.txt", "");
+    m_pPreview->setPreviewFile(strOtherPath, false);
+    m_pPreview->previewText(QString());
+    pText = qobject_cast<CHighlightEdit*>(m_pPreview->currentView());
+    QVERIFY(!pOld && pText && pText->filePath() == strOtherPath);
 }
 
 void TestPreviewWidget::htmlTextReadOnly()
