@@ -1,5 +1,7 @@
 #include "highlight/CSyntaxRules.h"
 
+#include "highlight/PatternCost.h"
+
 #include <QBrush>
 
 namespace {
@@ -26,6 +28,18 @@ bool isAsciiWord(const QString& str)
             return false;
     }
     return true;
+}
+
+// A pattern of a definition as an expression; one that would take the engine
+// too long to compile stands for nothing (an invalid expression matches
+// nowhere), so that choosing a careless definition never freezes the editor.
+QRegExp definitionRegExp(const QString& strPattern, Qt::CaseSensitivity cs, const QString& strLanguage)
+{
+    if (isPatternAffordable(strPattern))
+        return QRegExp(strPattern, cs);
+    qWarning("scrb: a pattern of the %s definition repeats too much to compile and is left out: %s",
+             qPrintable(strLanguage), qPrintable(strPattern.left(200)));
+    return QRegExp(QStringLiteral("("));
 }
 
 } // namespace
@@ -154,8 +168,8 @@ void CSyntaxRules::addKeywordRule(const QString& strPattern, Qt::CaseSensitivity
 {
     const int nRule = m_lstKeywordRules.size();
     const bool bIndexed = isAsciiWord(strWord);
-    m_lstKeywordRules.append({bIndexed ? QRegExp() : QRegExp(strPattern, cs), m_fmtKeyword,
-                              keyOf(m_fmtKeyword), NoNative, strPattern, cs});
+    const QRegExp rx = bIndexed ? QRegExp() : definitionRegExp(strPattern, cs, m_strLanguage);
+    m_lstKeywordRules.append({rx, m_fmtKeyword, keyOf(m_fmtKeyword), NoNative, strPattern, cs});
     m_wordIndex.vecIndexed.append(bIndexed);
     if (bIndexed)
         m_wordIndex.hashRules[cs == Qt::CaseSensitive ? strWord : strWord.toLower()].append(nRule);
@@ -201,12 +215,14 @@ void CSyntaxRules::setDefinition(const QVariantMap& mapDef)
         const QString strEnd = mapComment.value("end").toString();
         if (strName == "singleline" && !strStart.isEmpty()) {
             m_strSingleComment = strStart;
-            m_rxSingleComment = QRegExp(strStart);
+            m_rxSingleComment = definitionRegExp(strStart, Qt::CaseSensitive, m_strLanguage);
         } else if (strName == "multiline" && !strStart.isEmpty() && !strEnd.isEmpty()) {
             m_strMultiCommentStart = strStart;
             m_strMultiCommentEnd = strEnd;
-            m_rxMultiCommentStart = QRegExp(QString(strStart).replace("*", "\\*"));
-            m_rxMultiCommentEnd = QRegExp(QString(strEnd).replace("*", "\\*"));
+            m_rxMultiCommentStart =
+                definitionRegExp(QString(strStart).replace("*", "\\*"), Qt::CaseSensitive, m_strLanguage);
+            m_rxMultiCommentEnd =
+                definitionRegExp(QString(strEnd).replace("*", "\\*"), Qt::CaseSensitive, m_strLanguage);
         }
     }
 
@@ -222,7 +238,8 @@ void CSyntaxRules::setDefinition(const QVariantMap& mapDef)
         for (const QVariant& varRule : mapContext.value("children").toList()) {
             const QVariantMap mapRule = varRule.toMap();
             if (mapRule.value("tag").toString() == "DetectChar")
-                *pTarget = QRegExp(mapRule.value("char").toString());
+                *pTarget = definitionRegExp(mapRule.value("char").toString(), Qt::CaseSensitive,
+                                            m_strLanguage);
         }
     }
     if (m_rxElementOpen.isEmpty() || m_rxElementClose.isEmpty()) {

@@ -5,6 +5,7 @@
 // green), in the order they are produced.
 #include "highlight/BlockLexer.h"
 #include "highlight/CSyntaxRules.h"
+#include "highlight/PatternCost.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -65,6 +66,9 @@ private slots:
     void abortEmitsNothing();
     void emptyDefinitionKeepsOnlyBuiltIns();
     void caseInsensitiveKeywords();
+    void patternCost_data();
+    void patternCost();
+    void costlyPatternsAreLeftOut();
     void builtInMatchersAgreeWithPatterns();
     void wordIndexMatchesRegularExpressions_data();
     void wordIndexMatchesRegularExpressions();
@@ -188,6 +192,45 @@ void TestBlockLexer::caseInsensitiveKeywords()
     mapDef["general"] = mapGeneral;
     rules.setDefinition(mapDef);
     QCOMPARE(describe(lexBlock(rules, "Return", -1).lstRanges), QString("k:0+6"));
+}
+
+void TestBlockLexer::patternCost_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<bool>("affordable");
+    QTest::newRow("one count") << "a{1000}" << true;
+    QTest::newRow("counts multiply") << "(a{200}){200}" << false;
+    QTest::newRow("three deep") << "((a{1000}){1000}){1000}" << false;
+    QTest::newRow("inner group counted") << "(x(a{150}){150})" << false;
+    QTest::newRow("alternatives add") << "(ab|cd){500}" << true;
+    QTest::newRow("group of alternatives counted") << "((a{60}|b{60}){60}){60}" << false;
+    QTest::newRow("sequence after a count") << "a{19000}b{19000}" << false;
+    QTest::newRow("open upper bound") << "(a{300,}){300}" << false;
+    QTest::newRow("upper bound only") << "(a{,300}){300}" << false;
+    QTest::newRow("escaped braces") << "(\\{1000\\}){1000}" << true;
+    QTest::newRow("braces in a class") << "([{]1000[}]){1000}" << true;
+    QTest::newRow("stars loop, not copy") << "((a*)+b?)*" << true;
+    QTest::newRow("unclosed group") << "((a{1000}){1000}" << false;
+}
+
+void TestBlockLexer::patternCost()
+{
+    QFETCH(QString, pattern);
+    QTEST(isPatternAffordable(pattern), "affordable");
+}
+
+// A definition's pattern that would take minutes to compile is left out (it
+// matches nothing); the rest of the definition works.
+void TestBlockLexer::costlyPatternsAreLeftOut()
+{
+    QVariantMap mapDef = definition(false);
+    QVariantMap mapHighlighting = mapDef["highlighting"].toMap();
+    mapHighlighting["reg_exp"] = QStringList{"((a{1000}){1000}){1000}", "z{3}"};
+    mapDef["highlighting"] = mapHighlighting;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("repeats too much to compile.*a\\{1000\\}"));
+    CSyntaxRules rules;
+    rules.setDefinition(mapDef);
+    QCOMPARE(describe(lexBlock(rules, "aaaa int zzz", -1).lstRanges), QString("k:5+3 k:9+3"));
 }
 
 // The number and operator rules are matched by code; on any text they must
