@@ -7,6 +7,7 @@
 #include "largefile/CDocumentContent.h"
 #include "largefile/CTextShaping.h"
 #include "util/JsonFormat.h"
+#include "util/RunBeside.h"
 #include "util/TextShaping.h"
 
 #include <QDomDocument>
@@ -14,8 +15,6 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTextBlock>
-#include <future>
-#include <system_error>
 
 namespace {
 
@@ -121,12 +120,7 @@ bool CHighlightEdit::formatJsonText()
     const QString strText = textForCheck();
     // Qt's parser decides whether the text is JSON, on the other core, while
     // the layout (white space only) and the document it makes are built.
-    std::future<JsonCheck> futureCheck;
-    try {
-        futureCheck = std::async(std::launch::async, [&strText] { return checkJson(strText); });
-    } catch (const std::system_error&) {
-        futureCheck = std::async(std::launch::deferred, [&strText] { return checkJson(strText); });
-    }
+    std::future<JsonCheck> futureCheck = runBeside([&strText] { return checkJson(strText); });
     QString strFormatted;
     const bool bLaidOut = formatJson(strText, strFormatted);
     CDocumentContent content;

@@ -1,6 +1,7 @@
 #include "largefile/CDocumentContent.h"
 
 #include "util/BlockBreaks.h"
+#include "util/RunBeside.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
@@ -9,8 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #if defined(SCRB_QT_PRIVATE) && QT_VERSION >= QT_VERSION_CHECK(5, 15, 0) \
@@ -313,19 +312,15 @@ CDocumentContent CDocumentContent::build(const QString& strText, const Formats& 
     content.m_strBuffer = QString(nLength + 1, Qt::Uninitialized);
     // The two trees are independent: a large text has its blocks made on a
     // second core meanwhile.
-    std::thread threadBlocks;
-    if (nLength >= ParallelChars) {
-        try {
-            threadBlocks = std::thread(fillBlocks, pText, nLength, pBlocks, nBlocks, formats.nBlock);
-        } catch (const std::system_error&) {
-        }
-    }
-    if (!threadBlocks.joinable())
+    std::future<void> futureBlocks;
+    if (nLength >= ParallelChars)
+        futureBlocks = runBeside([=] { fillBlocks(pText, nLength, pBlocks, nBlocks, formats.nBlock); });
+    else
         fillBlocks(pText, nLength, pBlocks, nBlocks, formats.nBlock);
     const int nOut = fillFragments(pText, nLength, content.m_strBuffer.data(), pFragments,
                                    nFragments, formats.nChar);
-    if (threadBlocks.joinable())
-        threadBlocks.join();
+    if (futureBlocks.valid())
+        futureBlocks.get();
     content.m_strBuffer.resize(nOut);
     content.m_pFragments = pFragments;
     content.m_pBlocks = pBlocks;

@@ -1,11 +1,10 @@
 #include "largefile/CFileLoader.h"
 
 #include "largefile/LongLines.h"
+#include "util/RunBeside.h"
 #include "util/TextShaping.h"
 
 #include <QFile>
-#include <future>
-#include <system_error>
 
 namespace {
 // Where reading ends and decoding ends on the way to a whole document.
@@ -115,16 +114,9 @@ void CFileLoader::run()
     // Splitting adds line breaks only: whether the text needs shaping is
     // found on the other core meanwhile.
     const QString strDecoded = decoded.strText;
-    std::future<bool> futureShaping;
-    try {
-        futureShaping = std::async(std::launch::async, [&strDecoded] {
-            return textNeedsShaping(strDecoded.constData(), strDecoded.size());
-        });
-    } catch (const std::system_error&) {
-        futureShaping = std::async(std::launch::deferred, [&strDecoded] {
-            return textNeedsShaping(strDecoded.constData(), strDecoded.size());
-        });
-    }
+    std::future<bool> futureShaping = runBeside([&strDecoded] {
+        return textNeedsShaping(strDecoded.constData(), strDecoded.size());
+    });
     LongLines::splitIfLong(decoded, m_nLongLineLimit);
     m_bNeedsShaping = futureShaping.get();
     emit progress(DecodedPercent);

@@ -1,13 +1,13 @@
 #include "util/TextCodec.h"
 
+#include "util/RunBeside.h"
+
 #include <QLocale>
 #include <QRegExp>
 #include <QTextCodec>
 #include <algorithm>
 #include <cstring>
-#include <future>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -122,27 +122,25 @@ bool isTextValidInCodec(QTextCodec* pCodec, const QByteArray& arrBytes, QString*
     Seen seen;
     const char* p = arrBytes.constData();
     const int nSize = arrBytes.size();
-    int nSplit = bKeep && nSize >= ParallelBytes ? arrBytes.indexOf('\n', nSize / 2) + 1 : 0;
+    int nSplit = nSize;
+    if (bKeep && nSize >= ParallelBytes) {
+        const int nBreak = arrBytes.indexOf('\n', nSize / 2) + 1;
+        nSplit = nBreak > 0 ? nBreak : nSize;
+    }
     std::future<bool> futureSecond;
     std::unique_ptr<QTextDecoder> pSecond;
     QString strSecond;
     Seen seenSecond;
-    if (nSplit > 0 && nSplit < nSize) {
+    if (nSplit < nSize) {
         pSecond.reset(pCodec->makeDecoder(flags));
-        try {
-            futureSecond = std::async(std::launch::async, [&] {
-                SubstitutionGuard guardR(pCodec, arrBytes, QChar(QChar::ReplacementCharacter));
-                SubstitutionGuard guardS(pCodec, arrBytes, QChar(0x1A));
-                strSecond.reserve(nSize - nSplit);
-                return scanBytes(pSecond.get(), p + nSplit, nSize - nSplit, &strSecond, seenSecond,
-                                 guardR, guardS);
-            });
-        } catch (const std::system_error&) {
-            nSplit = 0;
-        }
+        futureSecond = runBeside([&] {
+            SubstitutionGuard guardR(pCodec, arrBytes, QChar(QChar::ReplacementCharacter));
+            SubstitutionGuard guardS(pCodec, arrBytes, QChar(0x1A));
+            strSecond.reserve(nSize - nSplit);
+            return scanBytes(pSecond.get(), p + nSplit, nSize - nSplit, &strSecond, seenSecond,
+                             guardR, guardS);
+        });
     }
-    if (!futureSecond.valid())
-        nSplit = nSize;
     const bool bFirst = scanBytes(pDecoder.get(), p, nSplit, bKeep ? &strDecoded : nullptr, seen,
                                   guardReplacement, guardSub);
     if (futureSecond.valid()) {
